@@ -1,0 +1,211 @@
+#include "echo_exchange.h"
+
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#include "../ip_status.h"
+#include "echo_match.h"
+#include "icmp_status.h"
+
+namespace quorl {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Large enough for any IPv4 datagram, so nothing is ever cut short.
+using ReceiveBuffer = std::array<std::uint8_t, 65536>;
+using ControlBuffer = std::array<std::uint8_t, 512>;
+
+struct ReceivedMessage {
+    Bytes bytes;
+    sockaddr_in peer{};
+    ControlBuffer control{};
+    std::size_t controlLength = 0;
+};
+
+sockaddr_in SocketAddress(std::uint32_t address) {
+    sockaddr_in socketAddress{};
+    socketAddress.sin_family = AF_INET;
+    socketAddress.sin_addr.s_addr = address;
+    return socketAddress;
+}
+
+timespec ToTimespec(Clock::duration duration) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(duration);
+    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(duration - seconds);
+    return timespec{static_cast<time_t>(seconds.count()), static_cast<long>(nanoseconds.count())};
+}
+
+// The identifier the kernel gave a datagram ICMP socket: its local "port".
+std::uint16_t DatagramIdentifier(int descriptor) {
+    sockaddr_in local{};
+    socklen_t length = sizeof(local);
+    if (getsockname(descriptor, reinterpret_cast<sockaddr*>(&local), &length) != 0) {
+        return 0;
+    }
+    return ntohs(local.sin_port);
+}
+
+std::optional<ReceivedMessage> Receive(int descriptor, ReceiveBuffer& buffer, int flags) {
+    ReceivedMessage message;
+    iovec vector{buffer.data(), buffer.size()};
+    msghdr header{};
+    header.msg_name = &message.peer;
+    header.msg_namelen = sizeof(message.peer);
+    header.msg_iov = &vector;
+    header.msg_iovlen = 1;
+    header.msg_control = message.control.data();
+    header.msg_controllen = message.control.size();
+    const ssize_t length = recvmsg(descriptor, &header, flags | MSG_DONTWAIT);
+    if (length < 0 || (header.msg_flags & (MSG_TRUNC | MSG_CTRUNC)) != 0) {
+        return std::nullopt;
+    }
+    message.bytes = Bytes(buffer.data(), static_cast<std::size_t>(length));
+    message.controlLength = header.msg_controllen;
+    return message;
+}
+
+// Walks the control messages the kernel attached at the IP level.
+template <typename Visitor>
+void ForEachIpControl(ReceivedMessage& message, Visitor visit) {
+    msghdr header{};
+    header.msg_control = message.control.data();
+    header.msg_controllen = message.controlLength;
+    for (cmsghdr* control = CMSG_FIRSTHDR(&header); control != nullptr;
+         control = CMSG_NXTHDR(&header, control)) {
+        if (control->cmsg_level == IPPROTO_IP && control->cmsg_len >= CMSG_LEN(0)) {
+            const Bytes data(CMSG_DATA(control), control->cmsg_len - CMSG_LEN(0));
+            visit(control->cmsg_type, data);
+        }
+    }
+}
+
+std::optional<EchoAnswer> ReadRawAnswer(int descriptor, const EchoRequestKey& key,
+                                        ReceiveBuffer& buffer) {
+    std::optional<ReceivedMessage> message = Receive(descriptor, buffer, 0);
+    if (!message) {
+        return std::nullopt;
+    }
+    return MatchRawPacket(message->bytes, key);
+}
+
+std::optional<EchoAnswer> ReadDatagramAnswer(int descriptor, const EchoRequestKey& key,
+                                             ReceiveBuffer& buffer) {
+    std::optional<ReceivedMessage> message = Receive(descriptor, buffer, 0);
+    if (!message) {
+        return std::nullopt;
+    }
+    std::optional<EchoAnswer> answer =
+        MatchEchoReply(message->bytes, message->peer.sin_addr.s_addr, key);
+    if (answer) {
+        ForEachIpControl(*message, [&answer](int type, Bytes data) {
+            int timeToLive = 0;
+            if (type == IP_TTL && data.size() >= sizeof(timeToLive)) {
+                std::memcpy(&timeToLive, data.data(), sizeof(timeToLive));
+                answer->timeToLive = static_cast<std::uint8_t>(timeToLive);
+            }
+            if (type == IP_TOS && !data.empty()) {
+                answer->typeOfService = data[0];
+            }
+        });
+    }
+    return answer;
+}
+
+// Reads the whole error queue, so that no stale error is left to fail a later
+// call, and keeps the first entry about our request.
+std::optional<EchoAnswer> ReadQueuedErrors(int descriptor, const EchoRequestKey& key,
+                                           ReceiveBuffer& buffer) {
+    std::optional<EchoAnswer> ours;
+    while (std::optional<ReceivedMessage> message = Receive(descriptor, buffer, MSG_ERRQUEUE)) {
+        if (ours) {
+            continue;
+        }
+        ForEachIpControl(*message, [&](int type, Bytes data) {
+            if (type != IP_RECVERR) {
+                return;
+            }
+            if (const std::optional<ExtendedError> error = ParseExtendedError(data)) {
+                ours = MatchDatagramError(message->bytes, message->peer.sin_addr.s_addr, *error,
+                                          key);
+            }
+        });
+    }
+    return ours;
+}
+
+EchoOutcome Answered(const EchoAnswer& answer, Clock::time_point sentAt) {
+    EchoOutcome outcome;
+    outcome.answered = true;
+    outcome.status = answer.status;
+    outcome.address = answer.address;
+    outcome.roundTripTime = static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sentAt).count());
+    outcome.data.assign(answer.data.begin(), answer.data.end());
+    outcome.timeToLive = answer.timeToLive;
+    outcome.typeOfService = answer.typeOfService;
+    outcome.dontFragment = answer.dontFragment;
+    return outcome;
+}
+
+EchoOutcome Unanswered(std::int32_t status) {
+    EchoOutcome outcome;
+    outcome.status = status;
+    return outcome;
+}
+
+}  // namespace
+
+std::uint16_t NextEchoSequence() {
+    static std::atomic<std::uint16_t> sequence{0};
+    return ++sequence;
+}
+
+EchoOutcome ExchangeEcho(const IcmpSocket& socket, std::uint32_t destination,
+                         std::uint16_t sequence, Bytes data, std::chrono::milliseconds timeout) {
+    const int descriptor = socket.Descriptor();
+    EchoRequestKey key{destination, socket.RawIdentifier(), sequence};
+    const std::vector<std::uint8_t> request = BuildEchoRequest(key.identifier, sequence, data);
+    const sockaddr_in to = SocketAddress(destination);
+
+    const Clock::time_point sentAt = Clock::now();
+    if (sendto(descriptor, request.data(), request.size(), 0, reinterpret_cast<const sockaddr*>(&to),
+               sizeof(to)) < 0) {
+        return Unanswered(StatusForSendError(errno));
+    }
+    const bool isDatagram = socket.Kind() == IcmpSocketKind::Datagram;
+    if (isDatagram) {
+        key.identifier = DatagramIdentifier(descriptor);
+    }
+
+    ReceiveBuffer buffer;
+    const Clock::time_point deadline = sentAt + timeout;
+    for (Clock::time_point now = Clock::now(); now < deadline; now = Clock::now()) {
+        pollfd ready{descriptor, POLLIN, 0};
+        const timespec remaining = ToTimespec(deadline - now);
+        if (ppoll(&ready, 1, &remaining, nullptr) <= 0) {
+            continue;
+        }
+        std::optional<EchoAnswer> answer;
+        if ((ready.revents & POLLERR) != 0) {
+            answer = ReadQueuedErrors(descriptor, key, buffer);
+        }
+        if (!answer && (ready.revents & POLLIN) != 0) {
+            answer = isDatagram ? ReadDatagramAnswer(descriptor, key, buffer)
+                                : ReadRawAnswer(descriptor, key, buffer);
+        }
+        if (answer) {
+            return Answered(*answer, sentAt);
+        }
+    }
+    return Unanswered(kIpReqTimedOut);
+}
+
+}  // namespace quorl

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "unique_fd.h"
+
+namespace quorl {
+
+enum class IcmpSocketKind { Datagram, Raw };
+
+// One socket for ICMP echo: an unprivileged datagram ICMP socket where the
+// system allows it (net.ipv4.ping_group_range), otherwise a raw ICMP socket,
+// which needs CAP_NET_RAW.
+class IcmpSocket {
+public:
+    // Tries the datagram kind first; none when neither kind opens.
+    static std::optional<IcmpSocket> Open();
+    static std::optional<IcmpSocket> OpenDatagram();
+    static std::optional<IcmpSocket> OpenRaw();
+
+    IcmpSocketKind Kind() const { return kind_; }
+    int Descriptor() const { return descriptor_.Get(); }
+    // The echo identifier for requests on a raw socket; the kernel chooses
+    // its own on a datagram socket.
+    std::uint16_t RawIdentifier() const { return rawIdentifier_; }
+
+private:
+    IcmpSocket(IcmpSocketKind kind, UniqueFd descriptor, std::uint16_t rawIdentifier)
+        : kind_(kind), descriptor_(std::move(descriptor)), rawIdentifier_(rawIdentifier) {}
+
+    IcmpSocketKind kind_;
+    UniqueFd descriptor_;
+    std::uint16_t rawIdentifier_;
+};
+
+}  // namespace quorl

@@ -1,0 +1,51 @@
+#include "reply_writer.h"
+
+#include <algorithm>
+
+#include "../ip_status.h"
+#include "../reply_block.h"
+
+namespace quorl {
+namespace {
+
+// The block holds addresses as 32-bit numbers; the low half of a pointer is
+// what a 32-bit caller would see.
+std::uint32_t LowAddressBits(const std::uint8_t* pointer) {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(pointer));
+}
+
+}  // namespace
+
+void WriteReplyStatus(std::span<std::uint8_t> reply, std::int32_t status) {
+    if (reply.size() < kReplyDataOffset) {
+        return;
+    }
+    std::fill(reply.begin(), reply.begin() + kReplyDataOffset, 0);
+    PutUint32(reply, kReplyStatusOffset, static_cast<std::uint32_t>(status));
+}
+
+void WriteReply(std::span<std::uint8_t> reply, const EchoOutcome& outcome) {
+    if (!outcome.answered || reply.size() < kReplyDataOffset) {
+        WriteReplyStatus(reply, outcome.status);
+        return;
+    }
+    if (outcome.data.size() > reply.size() - kReplyDataOffset) {
+        // More data came back than the block holds; a cut-down copy would
+        // pass for the whole echo.
+        WriteReplyStatus(reply, kIpBufTooSmall);
+        PutUint32(reply, kReplyAddressOffset, outcome.address);
+        return;
+    }
+    WriteReplyStatus(reply, outcome.status);
+    PutUint32(reply, kReplyAddressOffset, outcome.address);
+    PutUint32(reply, kReplyRoundTripTimeOffset, outcome.roundTripTime);
+    PutUint32(reply, kReplyDataSizeOffset, static_cast<std::uint32_t>(outcome.data.size()));
+    PutUint32(reply, kReplyDataPointerOffset, LowAddressBits(reply.data() + kReplyDataOffset));
+    reply[kReplyOptionsOffset + kOptionsTtlOffset] = outcome.timeToLive;
+    reply[kReplyOptionsOffset + kOptionsTosOffset] = outcome.typeOfService;
+    reply[kReplyOptionsOffset + kOptionsFlagsOffset] =
+        outcome.dontFragment ? kOptionsFlagDontFragment : 0;
+    std::copy(outcome.data.begin(), outcome.data.end(), reply.begin() + kReplyDataOffset);
+}
+
+}  // namespace quorl

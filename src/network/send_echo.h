@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "echo_reply.h"
+#include "platform/platform.h"
+
+namespace quorl {
+
+// The tool's own status codes beside the platform's IP status values.
+inline constexpr std::int32_t kBadAddressFormat = -1;
+inline constexpr std::int32_t kQuorlTimeout = 500;
+
+inline constexpr std::uint32_t kEchoTimeoutMilliseconds = 500;
+
+// Sends one echo request carrying data to the dotted address and waits up to
+// 500 ms. The answer lands in reply; the result is its status, or
+// kBadAddressFormat when the address does not parse (nothing is sent then).
+std::int32_t SendEcho(Platform& platform, const std::u16string& address, const std::u16string& data,
+                      EchoReply& reply);
+
+}  // namespace quorl
