@@ -33,6 +33,8 @@ struct ControlId {
 inline constexpr int kResultBoxCount = 6;
 
 // A member of the Text4 control array.
-constexpr ControlId Text4(int index) { return {ControlName::Text4, index}; }
+constexpr ControlId Text4(int index) {
+    return {ControlName::Text4, index};
+}
 
 }  // namespace quorl

@@ -52,7 +52,9 @@ constexpr std::array<BoxLabel, 9> kBoxLabels = {{
 
 }  // namespace
 
-const FormLayout& Form1Layout() { return kForm1; }
+const FormLayout& Form1Layout() {
+    return kForm1;
+}
 
 const ControlLayout* FindLayout(ControlId control) {
     for (const ControlLayout& layout : kForm1Controls) {

@@ -14,7 +14,9 @@ constexpr std::array<char16_t, 32> kHighControlRange = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-bool IsOutsideHighControlRange(unsigned value) { return value < 0x80 || value > 0x9F; }
+bool IsOutsideHighControlRange(unsigned value) {
+    return value < 0x80 || value > 0x9F;
+}
 
 }  // namespace
 

@@ -52,8 +52,7 @@ std::u16string GetHostNameFromIP(Platform& platform, MessageBoxes& messageBoxes,
 
     char addressBytes[kAddressLength];
     std::memcpy(addressBytes, &addressValue, kAddressLength);
-    const hostent* entry =
-        platform.gethostbyaddr(addressBytes, kAddressLength, kAddressFamilyInet);
+    const hostent* entry = platform.gethostbyaddr(addressBytes, kAddressLength, kAddressFamilyInet);
     if (entry == nullptr) {
         messageBoxes.ShowMessageBox(u"Call to gethostbyaddr failed.", MessageIcon::None);
         SocketsCleanup(platform, messageBoxes);

@@ -9,7 +9,8 @@ namespace {
 // Closes the echo handle on every way out of SendEcho.
 class EchoHandleCloser {
 public:
-    EchoHandleCloser(Platform& platform, EchoHandle handle) : platform_(platform), handle_(handle) {}
+    EchoHandleCloser(Platform& platform, EchoHandle handle)
+        : platform_(platform), handle_(handle) {}
     ~EchoHandleCloser() { platform_.IcmpCloseHandle(handle_); }
     EchoHandleCloser(const EchoHandleCloser&) = delete;
     EchoHandleCloser& operator=(const EchoHandleCloser&) = delete;

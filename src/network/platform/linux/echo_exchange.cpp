@@ -39,7 +39,8 @@ sockaddr_in SocketAddress(std::uint32_t address) {
 
 timespec ToTimespec(Clock::duration duration) {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(duration);
-    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(duration - seconds);
+    const auto nanoseconds =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(duration - seconds);
     return timespec{static_cast<time_t>(seconds.count()), static_cast<long>(nanoseconds.count())};
 }
 
@@ -133,8 +134,8 @@ std::optional<EchoAnswer> ReadQueuedErrors(int descriptor, const EchoRequestKey&
                 return;
             }
             if (const std::optional<ExtendedError> error = ParseExtendedError(data)) {
-                ours = MatchDatagramError(message->bytes, message->peer.sin_addr.s_addr, *error,
-                                          key);
+                ours =
+                    MatchDatagramError(message->bytes, message->peer.sin_addr.s_addr, *error, key);
             }
         });
     }
@@ -176,8 +177,8 @@ EchoOutcome ExchangeEcho(const IcmpSocket& socket, std::uint32_t destination,
     const sockaddr_in to = SocketAddress(destination);
 
     const Clock::time_point sentAt = Clock::now();
-    if (sendto(descriptor, request.data(), request.size(), 0, reinterpret_cast<const sockaddr*>(&to),
-               sizeof(to)) < 0) {
+    if (sendto(descriptor, request.data(), request.size(), 0,
+               reinterpret_cast<const sockaddr*>(&to), sizeof(to)) < 0) {
         return Unanswered(StatusForSendError(errno));
     }
     const bool isDatagram = socket.Kind() == IcmpSocketKind::Datagram;

@@ -57,7 +57,7 @@ std::optional<EchoAnswer> MatchRawPacket(Bytes packet, const EchoRequestKey& key
 }
 
 std::optional<EchoAnswer> MatchEchoReply(Bytes message, std::uint32_t source,
-                                             const EchoRequestKey& key) {
+                                         const EchoRequestKey& key) {
     const std::optional<IcmpEcho> echo = ParseIcmpEcho(message);
     if (source != key.destination || !IsOurReply(echo, key)) {
         return std::nullopt;

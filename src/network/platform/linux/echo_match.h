@@ -31,12 +31,11 @@ std::optional<EchoAnswer> MatchRawPacket(Bytes packet, const EchoRequestKey& key
 // An ICMP message without its IP header, from the given source; datagram ICMP
 // sockets read messages this way.
 std::optional<EchoAnswer> MatchEchoReply(Bytes message, std::uint32_t source,
-                                             const EchoRequestKey& key);
+                                         const EchoRequestKey& key);
 
 // An entry of a datagram ICMP socket's error queue: the start of the request
 // it is about, the destination that request went to, and the kernel's record.
 std::optional<EchoAnswer> MatchDatagramError(Bytes quotedRequest, std::uint32_t destination,
-                                             const ExtendedError& error,
-                                             const EchoRequestKey& key);
+                                             const ExtendedError& error, const EchoRequestKey& key);
 
 }  // namespace quorl

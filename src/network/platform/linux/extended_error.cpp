@@ -1,8 +1,8 @@
 #include "extended_error.h"
 
-#include <time.h>
 #include <linux/errqueue.h>
 #include <netinet/in.h>
+#include <time.h>
 
 #include <cstddef>
 #include <cstring>

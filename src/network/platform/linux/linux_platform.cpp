@@ -36,13 +36,17 @@ int LinuxPlatform::WSACleanup() {
     return 0;
 }
 
-const hostent* LinuxPlatform::gethostbyname(const char* name) { return ::gethostbyname(name); }
+const hostent* LinuxPlatform::gethostbyname(const char* name) {
+    return ::gethostbyname(name);
+}
 
 const hostent* LinuxPlatform::gethostbyaddr(const char* address, int length, int family) {
     return ::gethostbyaddr(address, static_cast<socklen_t>(length), family);
 }
 
-std::uint32_t LinuxPlatform::inet_addr(const char* text) { return ::inet_addr(text); }
+std::uint32_t LinuxPlatform::inet_addr(const char* text) {
+    return ::inet_addr(text);
+}
 
 EchoHandle LinuxPlatform::IcmpCreateFile() {
     std::optional<IcmpSocket> socket = IcmpSocket::Open();
@@ -83,6 +87,8 @@ std::uint32_t LinuxPlatform::IcmpSendEcho(EchoHandle handle, std::uint32_t desti
     return outcome.answered ? 1 : 0;
 }
 
-void LinuxPlatform::IcmpCloseHandle(EchoHandle handle) { echoSockets_.erase(handle); }
+void LinuxPlatform::IcmpCloseHandle(EchoHandle handle) {
+    echoSockets_.erase(handle);
+}
 
 }  // namespace quorl

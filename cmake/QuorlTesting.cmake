@@ -1,0 +1,32 @@
+# GoogleTest: Debian's packaged build on Linux; on Windows the sources in
+# /usr/src/googletest, built by the cross compiler.
+if(WIN32)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set(QUORL_GTEST_MAIN GTest::gtest_main)
+    set(QUORL_GTEST GTest::gtest)
+    set(QUORL_GMOCK GTest::gmock)
+    if(NOT TARGET GTest::gtest)
+        add_library(GTest::gtest ALIAS gtest)
+        add_library(GTest::gtest_main ALIAS gtest_main)
+        add_library(GTest::gmock ALIAS gmock)
+    endif()
+else()
+    find_package(GTest REQUIRED)
+    set(QUORL_GTEST_MAIN GTest::gtest_main)
+    set(QUORL_GTEST GTest::gtest)
+    set(QUORL_GMOCK GTest::gmock)
+endif()
+
+# A GoogleTest program whose tests ctest runs one by one. Tests that call
+# GTEST_SKIP are reported as skipped, not passed.
+function(quorl_add_gtest name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${QUORL_GMOCK} ${QUORL_GTEST_MAIN}
+        quorl_warnings)
+    gtest_discover_tests(${name}
+        DISCOVERY_TIMEOUT 120
+        PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]" LABELS "${ARG_LABELS}")
+endfunction()

@@ -1,0 +1,46 @@
+# Installs missing Debian packages, non-interactively, as root or via sudo.
+# Sourced by ./run and ./test.
+
+QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev libgl-dev)
+QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+    iproute2 iputils-ping nftables libcap2-bin util-linux xvfb xauth)
+QUORL_WINDOWS_PACKAGES=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 icoutils)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "Need root (or sudo) to run: $*" >&2
+        return 1
+    fi
+}
+
+missing_packages() {
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${db:Status-Status}\n' "$package" 2>/dev/null | grep -qx installed ||
+            printf '%s\n' "$package"
+    done
+}
+
+ensure_i386_architecture() {
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+        QUORL_APT_UPDATED=
+    fi
+}
+
+ensure_packages() {
+    local missing
+    missing=$(missing_packages "$@")
+    [ -z "$missing" ] && return 0
+    echo "Installing: $(echo $missing)"
+    if [ -z "${QUORL_APT_UPDATED:-}" ]; then
+        as_root apt-get update -q
+        QUORL_APT_UPDATED=1
+    fi
+    # shellcheck disable=SC2086
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+}
