@@ -1,8 +1,10 @@
 #include "extended_error.h"
 
+// errqueue.h needs struct timespec declared first.
+#include <time.h>
+
 #include <linux/errqueue.h>
 #include <netinet/in.h>
-#include <time.h>
 
 #include <cstddef>
 #include <cstring>
