@@ -12,21 +12,47 @@ if(WIN32)
         add_library(GTest::gtest_main ALIAS gtest_main)
         add_library(GTest::gmock ALIAS gmock)
     endif()
+
+    # The Windows programs run under Wine; machines that cannot run 32-bit
+    # x86 code cannot run Wine, and there each program is one skipped test
+    # that says why.
+    execute_process(COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh --probe
+        RESULT_VARIABLE QUORL_WINE_PROBE_RESULT
+        OUTPUT_VARIABLE QUORL_WINE_PROBE_OUTPUT
+        TIMEOUT 60)
+    if(QUORL_WINE_PROBE_RESULT EQUAL 0)
+        set(QUORL_WINE_RUNS ON)
+    else()
+        set(QUORL_WINE_RUNS OFF)
+        message(STATUS "Windows tests will be skipped: ${QUORL_WINE_PROBE_OUTPUT}")
+    endif()
+    set(QUORL_TEST_PREFIX "win32.")
 else()
     find_package(GTest REQUIRED)
     set(QUORL_GTEST_MAIN GTest::gtest_main)
     set(QUORL_GTEST GTest::gtest)
     set(QUORL_GMOCK GTest::gmock)
+    set(QUORL_TEST_PREFIX "")
 endif()
 
 # A GoogleTest program whose tests ctest runs one by one. Tests that call
-# GTEST_SKIP are reported as skipped, not passed.
+# GTEST_SKIP are reported as skipped, not passed. Windows test names start
+# with "win32." so that one ctest run can hold both builds.
 function(quorl_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${QUORL_GMOCK} ${QUORL_GTEST_MAIN}
         quorl_warnings)
+    if(WIN32 AND NOT QUORL_WINE_RUNS)
+        # The whole program as one test, through the same Wine wrapper, so
+        # that it skips with the reason here and runs where Wine works.
+        add_test(NAME ${QUORL_TEST_PREFIX}${name} COMMAND ${name})
+        set_tests_properties(${QUORL_TEST_PREFIX}${name} PROPERTIES
+            SKIP_RETURN_CODE 77 LABELS "${ARG_LABELS}")
+        return()
+    endif()
     gtest_discover_tests(${name}
+        TEST_PREFIX "${QUORL_TEST_PREFIX}"
         DISCOVERY_TIMEOUT 120
         PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]" LABELS "${ARG_LABELS}")
 endfunction()

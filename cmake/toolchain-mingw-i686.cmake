@@ -1,0 +1,23 @@
+# Cross build of the 32-bit Windows program with Debian's mingw-w64. The posix
+# thread model gives std::mutex and std::thread, which GoogleTest needs.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+
+set(QUORL_MINGW_PREFIX i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${QUORL_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUORL_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${QUORL_MINGW_PREFIX}-windres)
+set(CMAKE_OBJDUMP ${QUORL_MINGW_PREFIX}-objdump)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${QUORL_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# libgcc, libstdc++ and winpthreads linked in, so the programs need nothing
+# but the DLLs every Windows has.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# ctest runs the programs under Wine, each build folder with its own prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix)
