@@ -1,0 +1,56 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quorl::testing {
+
+// Hands every message waiting for this thread to the form, as its message
+// loop would.
+void PumpMessages(HWND form);
+
+// Types text into a box as keystrokes would: selects what it holds, then
+// sends one character at a time.
+void TypeInto(HWND box, std::wstring_view text);
+
+// Presses and releases a key on the control that has the focus, through the
+// message queue, and lets the form handle it.
+void PressKey(HWND form, WPARAM virtualKey);
+
+// A click of a push button: mouse down and up on it, as BM_CLICK sends them.
+void Click(HWND button);
+
+std::wstring WindowText(HWND window);
+
+struct SeenMessageBox {
+    std::wstring text;
+    bool hasIcon = false;
+};
+
+// Watches a thread for message boxes captioned "Quorl", reads each one and
+// closes it with its OK button, while that thread is blocked inside it.
+class MessageBoxCloser {
+public:
+    explicit MessageBoxCloser(DWORD guiThread);
+    ~MessageBoxCloser();
+    MessageBoxCloser(const MessageBoxCloser&) = delete;
+    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
+
+    std::vector<SeenMessageBox> Seen();
+
+private:
+    void Watch();
+
+    DWORD guiThread_;
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<SeenMessageBox> seen_;
+    std::thread watcher_;
+};
+
+}  // namespace quorl::testing
