@@ -19,6 +19,16 @@ else()
     set(QUORL_GMOCK GTest::gmock)
 endif()
 
+# Test names carry the build they come from, so that one ctest run over
+# several builds tells them apart.
+if(QUORL_SANITIZE)
+    set(QUORL_TEST_PREFIX "sanitize.")
+elseif(WIN32)
+    set(QUORL_TEST_PREFIX "win32.")
+else()
+    set(QUORL_TEST_PREFIX "")
+endif()
+
 # A GoogleTest program whose tests ctest runs one by one. Tests that call
 # GTEST_SKIP are reported as skipped, not passed.
 function(quorl_add_gtest name)
@@ -27,6 +37,7 @@ function(quorl_add_gtest name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${QUORL_GMOCK} ${QUORL_GTEST_MAIN}
         quorl_warnings)
     gtest_discover_tests(${name}
+        TEST_PREFIX "${QUORL_TEST_PREFIX}"
         DISCOVERY_TIMEOUT 120
         PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]" LABELS "${ARG_LABELS}")
 endfunction()
