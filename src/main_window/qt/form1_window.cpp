@@ -123,6 +123,10 @@ void Form1Window::SetTabOrder() {
     for (std::size_t i = 1; i < focusable.size(); ++i) {
         setTabOrder(Control(focusable[i - 1]->id), Control(focusable[i]->id));
     }
+    // The window opens with the keyboard in the first of them.
+    if (!focusable.empty()) {
+        Control(focusable.front()->id)->setFocus();
+    }
 }
 
 QWidget* Form1Window::Control(ControlId control) const {

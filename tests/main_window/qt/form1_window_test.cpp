@@ -95,9 +95,9 @@ TEST_F(Form1WindowTest, StartsWithOnlyTheDataToSend) {
     EXPECT_EQ(window.Command1()->text(), "Quorl!");
 }
 
-TEST_F(Form1WindowTest, TabMovesThroughTheBoxesThenTheButton) {
+TEST_F(Form1WindowTest, FocusStartsInTheHostNameAndTabMovesThroughTheBoxesThenTheButton) {
     ASSERT_TRUE(ShowAndActivate(window));
-    window.Box(kText1)->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), window.Box(kText1));
 
     QStringList visited;
     for (int step = 0; step < 10; ++step) {
