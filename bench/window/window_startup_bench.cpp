@@ -158,6 +158,8 @@ int RunDriver() {
             return 1;
         }
         startups.push_back(result.startupMilliseconds);
+        std::fprintf(stderr, "run %2d: %6.1f ms, %ld kB\n", run + 1, result.startupMilliseconds,
+                     result.residentKilobytes);
         residents.push_back(result.residentKilobytes);
         platformAndStatus = result.platformAndStatus;
     }
