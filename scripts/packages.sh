@@ -1,7 +1,10 @@
 # Installs missing Debian packages, non-interactively, as root or via sudo.
 # Sourced by ./run and ./test.
 
-QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev libgl-dev)
+QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev libgl-dev
+    fonts-dejavu-core libcap2-bin)
+# ./run without a display: a virtual X server shared over VNC.
+QUORL_HEADLESS_PACKAGES=(xvfb xauth x11vnc)
 QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
     iproute2 iputils-ping nftables libcap2-bin util-linux xvfb xauth)
 QUORL_WINDOWS_PACKAGES=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 icoutils)
