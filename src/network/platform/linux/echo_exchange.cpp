@@ -20,12 +20,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Large enough for any IPv4 datagram, so nothing is ever cut short.
-using ReceiveBuffer = std::array<std::uint8_t, 65536>;
-
 // The kernel lets a poll oversleep by about a thousandth of its timeout;
 // waiting in short steps keeps the end of the wait within microseconds.
 constexpr auto kLongestWait = std::chrono::milliseconds(20);
+
+// Large enough for any IPv4 datagram, so nothing is ever cut short.
+using ReceiveBuffer = std::array<std::uint8_t, 65536>;
 using ControlBuffer = std::array<std::uint8_t, 512>;
 
 struct ReceivedMessage {
