@@ -26,18 +26,25 @@ if(WIN32)
         set(QUORL_WINE_RUNS OFF)
         message(STATUS "Windows tests will be skipped: ${QUORL_WINE_PROBE_OUTPUT}")
     endif()
-    set(QUORL_TEST_PREFIX "win32.")
 else()
     find_package(GTest REQUIRED)
     set(QUORL_GTEST_MAIN GTest::gtest_main)
     set(QUORL_GTEST GTest::gtest)
     set(QUORL_GMOCK GTest::gmock)
+endif()
+
+# Test names carry the build they come from, so that one ctest run over
+# several builds tells them apart.
+if(QUORL_SANITIZE)
+    set(QUORL_TEST_PREFIX "sanitize.")
+elseif(WIN32)
+    set(QUORL_TEST_PREFIX "win32.")
+else()
     set(QUORL_TEST_PREFIX "")
 endif()
 
 # A GoogleTest program whose tests ctest runs one by one. Tests that call
-# GTEST_SKIP are reported as skipped, not passed. Windows test names start
-# with "win32." so that one ctest run can hold both builds.
+# GTEST_SKIP are reported as skipped, not passed.
 function(quorl_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})

@@ -1,9 +1,14 @@
 # Installs missing Debian packages, non-interactively, as root or via sudo.
 # Sourced by ./run and ./test.
 
-QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev libgl-dev)
+QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev libgl-dev
+    fonts-dejavu-core libcap2-bin)
+# ./run without a display: a virtual X server shared over VNC.
+QUORL_HEADLESS_PACKAGES=(xvfb xauth x11vnc)
 QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-    iproute2 iputils-ping nftables libcap2-bin util-linux xvfb xauth)
+    iproute2 iputils-ping nftables libcap2-bin util-linux xvfb xauth
+    dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
+    dpkg-dev lintian appstream desktop-file-utils)
 QUORL_WINDOWS_PACKAGES=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 icoutils)
 
 as_root() {

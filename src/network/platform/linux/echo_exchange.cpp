@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -18,6 +19,10 @@ namespace quorl {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The kernel lets a poll oversleep by about a thousandth of its timeout;
+// waiting in short steps keeps the end of the wait within microseconds.
+constexpr auto kLongestWait = std::chrono::milliseconds(20);
 
 // Large enough for any IPv4 datagram, so nothing is ever cut short.
 using ReceiveBuffer = std::array<std::uint8_t, 65536>;
@@ -190,7 +195,8 @@ EchoOutcome ExchangeEcho(const IcmpSocket& socket, std::uint32_t destination,
     const Clock::time_point deadline = sentAt + timeout;
     for (Clock::time_point now = Clock::now(); now < deadline; now = Clock::now()) {
         pollfd ready{descriptor, POLLIN, 0};
-        const timespec remaining = ToTimespec(deadline - now);
+        const timespec remaining =
+            ToTimespec(std::min<Clock::duration>(deadline - now, kLongestWait));
         if (ppoll(&ready, 1, &remaining, nullptr) <= 0) {
             continue;
         }

@@ -1,9 +1,11 @@
 #include "icmp_socket.h"
 
+#include <linux/filter.h>
 #include <linux/icmp.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <iterator>
 #include <random>
 
 #include "icmp_packet.h"
@@ -25,6 +27,31 @@ bool FilterRawTypes(int descriptor) {
         ~((1U << kIcmpEchoReply) | (1U << kIcmpDestinationUnreachable) | (1U << kIcmpSourceQuench) |
           (1U << kIcmpTimeExceeded) | (1U << kIcmpParameterProblem));
     return setsockopt(descriptor, SOL_RAW, ICMP_FILTER, &filter, sizeof(filter)) == 0;
+}
+
+// Keeps the echo replies of other processes out of the socket's queue: a raw
+// socket sees every reply of the namespace, and under a flood of them ours
+// could be dropped from a full queue before we read it. Errors pass; they
+// are matched on what they quote.
+bool FilterRawIdentifier(int descriptor, std::uint16_t identifier) {
+    sock_filter code[] = {
+        BPF_STMT(BPF_LDX | BPF_B | BPF_MSH, 0),                     // X = IP header length
+        BPF_STMT(BPF_LD | BPF_B | BPF_IND, 0),                      // A = ICMP type
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kIcmpEchoReply, 0, 2),  // not a reply: keep
+        BPF_STMT(BPF_LD | BPF_H | BPF_IND, 4),                      // A = identifier
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, identifier, 0, 1),      // ours: keep
+        BPF_STMT(BPF_RET | BPF_K, 0xFFFFFFFF),
+        BPF_STMT(BPF_RET | BPF_K, 0),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(code)), code};
+    return setsockopt(descriptor, SOL_SOCKET, SO_ATTACH_FILTER, &program, sizeof(program)) == 0;
+}
+
+// Discards what reached the socket before its filters were in place, so that
+// a queue filled by other traffic cannot crowd out our answer.
+void DiscardQueued(int descriptor) {
+    while (recv(descriptor, nullptr, 0, MSG_DONTWAIT | MSG_TRUNC) >= 0) {
+    }
 }
 
 std::uint16_t RandomIdentifier() {
@@ -61,10 +88,13 @@ std::optional<IcmpSocket> IcmpSocket::OpenRaw() {
         const NetRawCapability capability;
         descriptor = UniqueFd(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP));
     }
-    if (!descriptor.IsValid() || !FilterRawTypes(descriptor.Get())) {
+    const std::uint16_t identifier = RandomIdentifier();
+    if (!descriptor.IsValid() || !FilterRawTypes(descriptor.Get()) ||
+        !FilterRawIdentifier(descriptor.Get(), identifier)) {
         return std::nullopt;
     }
-    return IcmpSocket(IcmpSocketKind::Raw, std::move(descriptor), RandomIdentifier());
+    DiscardQueued(descriptor.Get());
+    return IcmpSocket(IcmpSocketKind::Raw, std::move(descriptor), identifier);
 }
 
 }  // namespace quorl

@@ -1,0 +1,57 @@
+# Installing the Linux program like a system tool, and the Debian package
+# (cpack -G DEB) around it.
+include(GNUInstallDirs)
+
+set(QUORL_LINUX_PACKAGING ${PROJECT_SOURCE_DIR}/packaging/linux)
+
+install(TARGETS quorl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${QUORL_LINUX_PACKAGING}/quorl.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${QUORL_LINUX_PACKAGING}/org.quorl.Quorl.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 16 32 48)
+    install(FILES ${PROJECT_SOURCE_DIR}/assets/quorl-${size}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+        RENAME quorl.png)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/assets/quorl.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# Debian wants the manual page and the changelog compressed, reproducibly.
+function(quorl_gzip source output)
+    add_custom_command(OUTPUT ${output}
+        COMMAND gzip -9 -n -c ${source} > ${output}
+        DEPENDS ${source}
+        VERBATIM)
+endfunction()
+quorl_gzip(${QUORL_LINUX_PACKAGING}/quorl.1 ${PROJECT_BINARY_DIR}/quorl.1.gz)
+quorl_gzip(${QUORL_LINUX_PACKAGING}/changelog ${PROJECT_BINARY_DIR}/changelog.gz)
+add_custom_target(quorl_package_documents ALL
+    DEPENDS ${PROJECT_BINARY_DIR}/quorl.1.gz ${PROJECT_BINARY_DIR}/changelog.gz)
+install(FILES ${PROJECT_BINARY_DIR}/quorl.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz ${QUORL_LINUX_PACKAGING}/copyright
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorl)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quorl)
+set(CPACK_PACKAGE_VERSION 1.00)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "send one ICMP echo request and show the whole answer")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quorl developers <developers@quorl.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION net)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libcap2-bin)
+# CPack puts the summary above this, as the synopsis.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+"Quorl is a small desktop tool that asks one question well: does this IPv4
+host answer an ICMP echo, and what exactly did it say? Type a host name or a
+dotted address and a text, click once, and it sends exactly one echo
+request, waits at most 500 ms and shows the status, the answering address,
+the round trip time, the size and text of the echoed data and the data
+pointer.")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${QUORL_LINUX_PACKAGING}/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)

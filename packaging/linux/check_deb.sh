@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder, inspects and validates it,
+# unpacks it into a scratch root and has its program echo 127.0.0.1, driven
+# over the accessibility bus on a virtual display as a user's assistive
+# technology would drive it.
+# Usage: check_deb.sh BUILD_FOLDER SOURCE_FOLDER
+set -euo pipefail
+build=$1
+source=$2
+package=$build/quorl_1.00_amd64.deb
+
+for tool in cpack dpkg-deb dpkg-shlibdeps lintian appstreamcli desktop-file-validate \
+    xvfb-run dbus-run-session /usr/bin/python3; do
+    command -v "$tool" >/dev/null || { echo "SKIPPED: needs $tool"; exit 0; }
+done
+
+failed=0
+fail() {
+    echo "FAILED: $*"
+    failed=1
+}
+
+(cd "$build" && cpack -G DEB >/dev/null) || { echo "FAILED: cpack"; exit 1; }
+[ -f "$package" ] || { echo "FAILED: no $package"; exit 1; }
+
+contents=$(dpkg-deb -c "$package")
+for path in ./usr/bin/quorl ./usr/share/applications/quorl.desktop \
+    ./usr/share/metainfo/org.quorl.Quorl.metainfo.xml ./usr/share/man/man1/quorl.1.gz \
+    ./usr/share/doc/quorl/copyright ./usr/share/icons/hicolor/scalable/apps/quorl.svg \
+    ./usr/share/icons/hicolor/{16x16,32x32,48x48}/apps/quorl.png; do
+    grep -q " $path\$" <<<"$contents" || fail "the package lacks $path"
+done
+
+control=$(dpkg-deb -I "$package")
+grep -q '^ Depends: .*libqt6widgets6' <<<"$control" || fail "Depends not computed from the binary"
+grep -q 'setcap cap_net_raw+p /usr/bin/quorl' <<<"$(dpkg-deb -I "$package" postinst)" ||
+    fail "postinst does not set cap_net_raw+p"
+
+# Errors and warnings fail; informational tags are listed in the README.
+findings=$(lintian "$package" 2>/dev/null | grep -E '^[EW]: ' || true)
+[ -z "$findings" ] || fail "lintian: $findings"
+
+root=$(mktemp -d /tmp/quorl-deb-XXXXXX)
+trap 'rm -rf "$root"' EXIT
+dpkg -x "$package" "$root"
+appstreamcli validate --no-net "$root/usr/share/metainfo/org.quorl.Quorl.metainfo.xml" >/dev/null ||
+    fail "appstreamcli rejects the metainfo"
+desktop-file-validate "$root/usr/share/applications/quorl.desktop" || fail "desktop entry"
+
+# shellcheck disable=SC2016
+answer=$(timeout 60 xvfb-run --auto-servernum dbus-run-session -- bash -c '
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" 2>/dev/null &
+    window=$!
+    /usr/bin/python3 "$2" 127.0.0.1
+    kill "$window"' check_deb "$root/usr/bin/quorl" \
+    "$source/tests/main_window/qt/atspi_echo.py" 2>/dev/null) || true
+echo "$answer"
+grep -qx 'Return Status: 0   \[ ip success \]' <<<"$answer" || fail "no echo from the installed program"
+grep -qx 'Address (dec): 16777343' <<<"$answer" || fail "wrong answering address"
+grep -qx 'Host Name: localhost' <<<"$answer" || fail "no reverse lookup"
+
+[ "$failed" -eq 0 ] && echo "Debian package: passed"
+exit "$failed"

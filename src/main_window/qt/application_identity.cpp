@@ -1,0 +1,27 @@
+#include "application_identity.h"
+
+#include <QApplication>
+
+#include "network/message_boxes.h"
+#include "qt_text.h"
+
+namespace quorl {
+
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48}) {
+        icon.addFile(QStringLiteral(":/icons/quorl-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+void SetApplicationIdentity() {
+    QApplication::setApplicationName(ToQString(kApplicationTitle));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setWindowIcon(ApplicationIcon());
+    // The boxes are 21 pixels high; Fusion draws a line edit's text in them
+    // with room to spare, whatever the desktop's own style would do.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+}
+
+}  // namespace quorl

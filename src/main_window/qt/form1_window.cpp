@@ -1,0 +1,147 @@
+#include "form1_window.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "qt_text.h"
+
+namespace quorl {
+namespace {
+
+// Logical pixels are 1/96 inch, which makes 15 twips a pixel.
+constexpr int kLogicalDotsPerInch = 96;
+
+constexpr const char* kControlNames[] = {
+    "Form1",  "Frame1", "Command1", "Text1",  "Text2",  "Text3",  "Text4",  "Label1",
+    "Label2", "Label3", "Label4",   "Label5", "Label6", "Label7", "Label8", "Label9",
+};
+
+int Pixels(int twips) {
+    return TwipsToPixels(twips, kLogicalDotsPerInch);
+}
+
+// A font whose line fits the 315-twip boxes and whose widest label fits its
+// 1365 twips. Set in pixels, so it scales with the layout on every screen.
+QFont FormFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    font.setStretch(QFont::SemiCondensed);
+    return font;
+}
+
+QRect PixelRect(const ControlLayout& layout) {
+    return QRect(Pixels(layout.left), Pixels(layout.top), Pixels(layout.width),
+                 Pixels(layout.height));
+}
+
+QWidget* CreateWidget(const ControlLayout& layout, QWidget* container) {
+    const QString text = ToQString(layout.text);
+    switch (layout.kind) {
+        case ControlKind::Frame:
+            return new QGroupBox(text, container);
+        case ControlKind::Label:
+            return new QLabel(text, container);
+        case ControlKind::TextBox:
+            return new QLineEdit(text, container);
+        case ControlKind::CommandButton: {
+            auto* button = new QPushButton(text, container);
+            // Neither default nor cancel: Enter and Escape in a box start nothing.
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QString ControlObjectName(ControlId control) {
+    QString name = QString::fromLatin1(kControlNames[static_cast<int>(control.name)]);
+    if (control.name == ControlName::Text4) {
+        name += QStringLiteral("(%1)").arg(control.index);
+    }
+    return name;
+}
+
+Form1Window::Form1Window() {
+    const FormLayout& form = Form1Layout();
+    setObjectName(ControlObjectName({ControlName::Form1}));
+    setWindowTitle(ToQString(form.caption));
+    setFont(FormFont());
+    // The content has a fixed layout, so the window keeps its size.
+    setFixedSize(Pixels(form.clientWidth), Pixels(form.clientHeight));
+
+    // Frames first: a widget created later is drawn above its earlier
+    // siblings, so the form's boxes end up above Frame1.
+    for (const ControlLayout& layout : form.controls) {
+        if (layout.kind == ControlKind::Frame) {
+            CreateControl(layout);
+        }
+    }
+    for (const ControlLayout& layout : form.controls) {
+        if (layout.kind != ControlKind::Frame) {
+            CreateControl(layout);
+        }
+    }
+    SetTabOrder();
+}
+
+void Form1Window::CreateControl(const ControlLayout& layout) {
+    QWidget* widget = CreateWidget(layout, ContainerOf(layout));
+    widget->setObjectName(ControlObjectName(layout.id));
+    widget->setGeometry(PixelRect(layout));
+    if (layout.kind == ControlKind::TextBox) {
+        // A screen reader names each box by the label beside it.
+        if (const std::optional<ControlId> label = LabelOf(layout.id)) {
+            widget->setAccessibleName(ToQString(FindLayout(*label)->text));
+        }
+    }
+    controls_.emplace_back(layout.id, widget);
+}
+
+QWidget* Form1Window::ContainerOf(const ControlLayout& layout) {
+    if (layout.container == ControlName::Form1) {
+        return this;
+    }
+    return Control({layout.container});
+}
+
+// Focus follows the tab indexes of the controls that take it; labels and
+// the frame never do.
+void Form1Window::SetTabOrder() {
+    std::vector<const ControlLayout*> focusable;
+    for (const ControlLayout& layout : Form1Layout().controls) {
+        if (layout.kind == ControlKind::TextBox || layout.kind == ControlKind::CommandButton) {
+            focusable.push_back(&layout);
+        }
+    }
+    std::ranges::sort(focusable, {}, &ControlLayout::tabIndex);
+    for (std::size_t i = 1; i < focusable.size(); ++i) {
+        setTabOrder(Control(focusable[i - 1]->id), Control(focusable[i]->id));
+    }
+    // The window opens with the keyboard in the first of them.
+    if (!focusable.empty()) {
+        Control(focusable.front()->id)->setFocus();
+    }
+}
+
+QWidget* Form1Window::Control(ControlId control) const {
+    const auto found =
+        std::find_if(controls_.begin(), controls_.end(),
+                     [control](const auto& entry) { return entry.first == control; });
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+QLineEdit* Form1Window::Box(ControlId box) const {
+    return qobject_cast<QLineEdit*>(Control(box));
+}
+
+QPushButton* Form1Window::Command1() const {
+    return qobject_cast<QPushButton*>(Control({ControlName::Command1}));
+}
+
+}  // namespace quorl

@@ -1,0 +1,17 @@
+#include <QApplication>
+
+#include "application_identity.h"
+#include "echo_window.h"
+#include "network/platform/linux/linux_platform.h"
+
+int main(int argc, char* argv[]) {
+    // The tool has no command line: Qt is not handed one either.
+    int qtArgumentCount = argc > 0 ? 1 : 0;
+    QApplication application(qtArgumentCount, argv);
+    quorl::SetApplicationIdentity();
+
+    quorl::LinuxPlatform platform;
+    quorl::EchoWindow window(platform);
+    window.Window().show();
+    return QApplication::exec();
+}

@@ -1,0 +1,150 @@
+#include "main_window/qt/echo_window.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTimer>
+
+#include "network/platform/linux/icmp_socket.h"
+#include "network/platform/linux/linux_platform.h"
+#include "support/fake_platform.h"
+#include "window_test_support.h"
+
+namespace quorl::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::MatchesRegex;
+
+std::string BoxText(Form1Window& window, ControlId box) {
+    return window.Box(box)->text().toStdString();
+}
+
+void Click(Form1Window& window) {
+    QTest::mouseClick(window.Command1(), Qt::LeftButton);
+}
+
+// A message box that appears where none is expected fails the test and is
+// closed at once.
+void UnexpectedMessageBox(QMessageBox& box) {
+    ADD_FAILURE() << "message box: " << box.text().toStdString();
+}
+
+struct SeenMessageBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Watches for the real modal box of the running program, notes what it
+// shows and presses its OK button, as the user would. Gives up after a while
+// so that a box that never comes cannot hang the test.
+class MessageBoxCloser {
+public:
+    MessageBoxCloser() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { CloseActiveBox(); });
+        timer_.start(10);
+    }
+    const std::vector<SeenMessageBox>& Seen() const { return seen_; }
+
+private:
+    static constexpr int kMaxPolls = 1000;
+
+    void CloseActiveBox() {
+        if (++polls_ > kMaxPolls) {
+            timer_.stop();
+            return;
+        }
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            return;
+        }
+        seen_.push_back({box->windowTitle(), box->text(), box->icon()});
+        box->button(QMessageBox::Ok)->click();
+    }
+
+    QTimer timer_;
+    int polls_ = 0;
+    std::vector<SeenMessageBox> seen_;
+};
+
+// Echoes 127.0.0.1 only; runs where the process may open an ICMP socket.
+TEST(EchoWindowTest, ClickEchoesLoopbackAndFillsEveryBox) {
+    if (!IcmpSocket::Open()) {
+        GTEST_SKIP() << "no ICMP socket: needs root, cap_net_raw or net.ipv4.ping_group_range";
+    }
+    LinuxPlatform platform;
+    EchoWindow echoWindow(platform, UnexpectedMessageBox);
+    Form1Window& window = echoWindow.Window();
+    ASSERT_TRUE(ShowAndActivate(window));
+    window.Box(kText2)->setText("127.0.0.1");
+
+    Click(window);
+
+    EXPECT_EQ(BoxText(window, kText1), "localhost");
+    EXPECT_EQ(BoxText(window, kText2), "127.0.0.1");
+    EXPECT_EQ(BoxText(window, Text4(0)), "0   [ ip success ]");
+    EXPECT_EQ(BoxText(window, Text4(1)), "16777343");
+    EXPECT_THAT(BoxText(window, Text4(2)), MatchesRegex("[0-9]+ ms"));
+    EXPECT_EQ(BoxText(window, Text4(3)), "9 bytes");
+    EXPECT_EQ(BoxText(window, Text4(4)), "Echo This");
+    EXPECT_THAT(BoxText(window, Text4(5)), MatchesRegex("-?[0-9]+"));
+
+    const QString picture = QStringLiteral(QUORL_TEST_OUTPUT_DIR "/quorl_window_after_echo.png");
+    EXPECT_TRUE(window.grab().save(picture)) << picture.toStdString();
+}
+
+// Letters are no address: nothing is sent and no name is looked up, so this
+// runs on the real platform anywhere.
+TEST(EchoWindowTest, LettersForAnAddressShowTheRealMessageBoxFirst) {
+    LinuxPlatform platform;
+    EchoWindow echoWindow(platform);
+    Form1Window& window = echoWindow.Window();
+    ASSERT_TRUE(ShowAndActivate(window));
+    window.Box(kText2)->setText("echo");
+
+    MessageBoxCloser closer;
+    Click(window);
+
+    ASSERT_EQ(closer.Seen().size(), 1u);
+    EXPECT_EQ(closer.Seen()[0].title, "Quorl");
+    EXPECT_EQ(closer.Seen()[0].text, "String passed is an invalid IP.");
+    EXPECT_EQ(closer.Seen()[0].icon, QMessageBox::NoIcon);
+    EXPECT_EQ(BoxText(window, kText1), "");
+    EXPECT_EQ(BoxText(window, Text4(0)), "-1   [ inet_addr: bad IP format ]");
+    EXPECT_EQ(BoxText(window, Text4(1)), "0");
+    EXPECT_EQ(BoxText(window, Text4(2)), "0 ms");
+    EXPECT_EQ(BoxText(window, Text4(3)), "0 bytes");
+    EXPECT_EQ(BoxText(window, Text4(4)), "");
+    EXPECT_EQ(BoxText(window, Text4(5)), "0");
+}
+
+TEST(EchoWindowTest, OnlyAClickOfTheButtonRunsTheEchoCommand) {
+    EventLog log;
+    FakePlatform platform(log);
+    RecordingMessageBoxes messageBoxes(log);
+    EchoWindow echoWindow(platform, [&](QMessageBox& box) {
+        messageBoxes.ShowMessageBox(box.text().toStdU16String(), MessageIcon::None);
+    });
+    Form1Window& window = echoWindow.Window();
+    ASSERT_TRUE(ShowAndActivate(window));
+
+    for (const ControlId box : BoxesInTabOrder()) {
+        window.Box(box)->setFocus();
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QTest::keyClick(window.Box(box), key);
+        }
+    }
+    EXPECT_TRUE(log.Events().empty());
+    EXPECT_TRUE(window.isVisible());
+
+    Click(window);
+    EXPECT_THAT(log.Events(),
+                ElementsAre("WSAStartup 0x0101", "inet_addr ", "WSAStartup 0x0101", "inet_addr ",
+                            "MessageBox None: String passed is an invalid IP.", "WSACleanup",
+                            "WSACleanup"));
+}
+
+}  // namespace
+}  // namespace quorl::testing

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Builds or removes a small test network of four namespaces, all named after
+# a prefix, so that concurrent test processes never share one:
+#
+#   PREFIX-c  client   198.51.100.2/24          default via the router
+#   PREFIX-r  router   198.51.100.1/24, 192.0.2.1/25, 192.0.2.129/25
+#   PREFIX-s  server   192.0.2.2/25             answers echoes as any host does
+#   PREFIX-q  quirky   192.0.2.130/25 and .140-.149, ignores echoes; a test's
+#                      own responder answers them with crafted ICMP
+#
+# The router turns requests into ICMP errors by destination:
+#   192.0.2.10  unreachable route      3/1     192.0.2.20  reject net          3/0
+#   192.0.2.11  prohibit route         3/13    192.0.2.21  reject host         3/1
+#   192.0.2.12  blackhole route        silent  192.0.2.22  reject protocol     3/2
+#   192.0.2.30  TTL set to 1 on entry  11/0    192.0.2.23  reject port         3/3
+#   203.0.113.1 no route at all        3/0     192.0.2.26  reject admin        3/13
+#                                              192.0.2.28  drop                silent
+# The client itself has local routes that fail the send at once:
+#   203.0.113.50 unreachable (EHOSTUNREACH)   203.0.113.51 prohibit (EACCES)
+#
+# Usage: topology.sh up PREFIX | down PREFIX
+set -euo pipefail
+
+action=${1:?up or down}
+prefix=${2:?namespace prefix}
+client=$prefix-c router=$prefix-r server=$prefix-s quirky=$prefix-q
+
+in_ns() {
+    local namespace=$1
+    shift
+    ip netns exec "$namespace" "$@"
+}
+
+up() {
+    for namespace in "$client" "$router" "$server" "$quirky"; do
+        ip netns add "$namespace"
+        ip -n "$namespace" link set lo up
+    done
+    ip link add c0 netns "$client" type veth peer name r0 netns "$router"
+    ip link add r1 netns "$router" type veth peer name s0 netns "$server"
+    ip link add r2 netns "$router" type veth peer name q0 netns "$quirky"
+
+    ip -n "$client" addr add 198.51.100.2/24 dev c0
+    ip -n "$router" addr add 198.51.100.1/24 dev r0
+    ip -n "$router" addr add 192.0.2.1/25 dev r1
+    ip -n "$router" addr add 192.0.2.129/25 dev r2
+    ip -n "$server" addr add 192.0.2.2/25 dev s0
+    ip -n "$quirky" addr add 192.0.2.130/25 dev q0
+    for host in $(seq 140 149); do
+        ip -n "$quirky" addr add "192.0.2.$host/25" dev q0
+    done
+    ip -n "$client" link set c0 up
+    ip -n "$router" link set r0 up
+    ip -n "$router" link set r1 up
+    ip -n "$router" link set r2 up
+    ip -n "$server" link set s0 up
+    ip -n "$quirky" link set q0 up
+
+    ip -n "$client" route add default via 198.51.100.1
+    ip -n "$client" route add unreachable 203.0.113.50/32
+    ip -n "$client" route add prohibit 203.0.113.51/32
+    ip -n "$server" route add default via 192.0.2.1
+    ip -n "$quirky" route add default via 192.0.2.129
+
+    in_ns "$router" sysctl -qw net.ipv4.ip_forward=1
+    in_ns "$router" sysctl -qw net.ipv4.icmp_ratelimit=0
+    in_ns "$quirky" sysctl -qw net.ipv4.icmp_echo_ignore_all=1
+    ip -n "$router" route add unreachable 192.0.2.10/32
+    ip -n "$router" route add prohibit 192.0.2.11/32
+    ip -n "$router" route add blackhole 192.0.2.12/32
+    in_ns "$router" nft -f - <<'RULES'
+table ip quorl {
+    chain ttl_one {
+        type filter hook prerouting priority -300; policy accept;
+        ip daddr 192.0.2.30 ip ttl set 1
+    }
+    chain forward_filter {
+        type filter hook forward priority 0; policy accept;
+        ip daddr 192.0.2.20 reject with icmp type net-unreachable
+        ip daddr 192.0.2.21 reject with icmp type host-unreachable
+        ip daddr 192.0.2.22 reject with icmp type prot-unreachable
+        ip daddr 192.0.2.23 reject with icmp type port-unreachable
+        ip daddr 192.0.2.26 reject with icmp type admin-prohibited
+        ip daddr 192.0.2.28 drop
+    }
+}
+RULES
+}
+
+down() {
+    for namespace in "$client" "$router" "$server" "$quirky"; do
+        ip netns delete "$namespace" 2>/dev/null || true
+    done
+}
+
+case $action in
+    up) up ;;
+    down) down ;;
+    *) echo "usage: $0 up|down PREFIX" >&2; exit 2 ;;
+esac

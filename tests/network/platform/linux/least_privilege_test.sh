@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# An unprivileged user echoes 127.0.0.1 in a namespace where datagram ICMP is
+# closed: with the file capability cap_net_raw+p the echo succeeds and the
+# capability is never left in the effective set; without it, the echo fails
+# cleanly with "ip general failure".
+# Usage: least_privilege_test.sh PROBE
+set -euo pipefail
+probe=$1
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIPPED: needs root to set file capabilities and make a namespace"
+    exit 0
+fi
+for tool in setcap setpriv ip; do
+    command -v "$tool" >/dev/null || { echo "SKIPPED: needs $tool"; exit 0; }
+done
+
+namespace=quorl-cap-$$
+folder=$(mktemp -d /tmp/quorl-cap-XXXXXX)
+cleanup() {
+    ip netns delete "$namespace" 2>/dev/null || true
+    rm -rf "$folder"
+}
+trap cleanup EXIT
+
+ip netns add "$namespace"
+ip -n "$namespace" link set lo up
+ip netns exec "$namespace" sysctl -qw net.ipv4.ping_group_range='1 0'
+chmod 755 "$folder"
+install -m 755 "$probe" "$folder/with-capability"
+install -m 755 "$probe" "$folder/without-capability"
+setcap cap_net_raw+p "$folder/with-capability"
+
+as_nobody() {
+    ip netns exec "$namespace" setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"
+}
+
+failed=0
+expect() {
+    local output=$1 line=$2
+    if ! grep -qx "$line" <<<"$output"; then
+        echo "expected \"$line\" in:"
+        echo "$output"
+        failed=1
+    fi
+}
+
+output=$(as_nobody "$folder/with-capability")
+expect "$output" "before 0000000000000000"
+expect "$output" "status 0"
+expect "$output" "after 0000000000000000"
+
+output=$(as_nobody "$folder/without-capability")
+expect "$output" "before 0000000000000000"
+expect "$output" "status 11050"
+expect "$output" "after 0000000000000000"
+
+[ "$failed" -eq 0 ] && echo "least privilege: passed"
+exit "$failed"
