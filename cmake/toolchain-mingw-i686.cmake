@@ -14,6 +14,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
+# windows.h without the old winsock.h, so that the network module's
+# winsock2.h may come after it; and without the min and max macros.
+set(CMAKE_C_FLAGS_INIT "-DWIN32_LEAN_AND_MEAN -DNOMINMAX")
+set(CMAKE_CXX_FLAGS_INIT "-DWIN32_LEAN_AND_MEAN -DNOMINMAX")
+
 # libgcc, libstdc++ and winpthreads linked in, so the programs need nothing
 # but the DLLs every Windows has.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -1,10 +1,14 @@
 #include "win32_platform.h"
 
-// winsock2.h must come before windows.h, which icmpapi.h pulls in.
-#include <icmpapi.h>
-#include <iphlpapi.h>
-#include <windows.h>
+// In this order: winsock2.h before windows.h, and the IP helper types
+// before the echo service's declarations.
 #include <winsock2.h>
+
+#include <windows.h>
+
+#include <iphlpapi.h>
+
+#include <icmpapi.h>
 
 #include <algorithm>
 #include <cstring>
