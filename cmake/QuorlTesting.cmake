@@ -13,9 +13,10 @@ if(WIN32)
         add_library(GTest::gmock ALIAS gmock)
     endif()
 
-    # The Windows programs run under Wine; machines that cannot run 32-bit
-    # x86 code cannot run Wine, and there each program is one skipped test
-    # that says why.
+    # The Windows programs run under Wine. Machines that cannot run 32-bit
+    # x86 code cannot run Wine: there each program is one test that runs in
+    # an emulated x86 machine (slow, so not test by test), or skips saying
+    # why when there is none.
     execute_process(COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh --probe
         RESULT_VARIABLE QUORL_WINE_PROBE_RESULT
         OUTPUT_VARIABLE QUORL_WINE_PROBE_OUTPUT
@@ -24,7 +25,7 @@ if(WIN32)
         set(QUORL_WINE_RUNS ON)
     else()
         set(QUORL_WINE_RUNS OFF)
-        message(STATUS "Windows tests will be skipped: ${QUORL_WINE_PROBE_OUTPUT}")
+        message(STATUS "Windows tests, one per program: ${QUORL_WINE_PROBE_OUTPUT}")
     endif()
 else()
     find_package(GTest REQUIRED)
@@ -43,6 +44,17 @@ else()
     set(QUORL_TEST_PREFIX "")
 endif()
 
+# A test that runs Windows programs under Wine, wherever 32-bit x86 code can
+# run (scripts/x86-32.sh); the command starts with a script, not a program.
+function(quorl_add_wine_test name)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/x86-32.sh ${ARGN})
+    set_tests_properties(${name} PROPERTIES
+        SKIP_RETURN_CODE 77
+        ENVIRONMENT QUORL_X86_VM_LOCK=${CMAKE_BINARY_DIR}/x86-vm.lock
+        # Emulated runs wait for one another.
+        TIMEOUT 1500)
+endfunction()
+
 # A GoogleTest program whose tests ctest runs one by one. Tests that call
 # GTEST_SKIP are reported as skipped, not passed.
 function(quorl_add_gtest name)
@@ -51,11 +63,10 @@ function(quorl_add_gtest name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${QUORL_GMOCK} ${QUORL_GTEST_MAIN}
         quorl_warnings)
     if(WIN32 AND NOT QUORL_WINE_RUNS)
-        # The whole program as one test, through the same Wine wrapper, so
-        # that it skips with the reason here and runs where Wine works.
-        add_test(NAME ${QUORL_TEST_PREFIX}${name} COMMAND ${name})
-        set_tests_properties(${QUORL_TEST_PREFIX}${name} PROPERTIES
-            SKIP_RETURN_CODE 77 LABELS "${ARG_LABELS}")
+        quorl_add_wine_test(${QUORL_TEST_PREFIX}${name}
+            ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix
+            $<TARGET_FILE:${name}>)
+        set_tests_properties(${QUORL_TEST_PREFIX}${name} PROPERTIES LABELS "${ARG_LABELS}")
         return()
     endif()
     gtest_discover_tests(${name}

@@ -3,9 +3,9 @@
 #
 # Every build folder has its own Wine prefix, created here on first use. A
 # prefix takes tens of seconds to create and two Wine processes must not race
-# to create the same one, so creation happens once, under a lock. A second
-# prefix named PREFIX-something starts as a copy of PREFIX (each has its own
-# wineserver, e.g. one per X display or per network namespace).
+# to create the same one, so creation happens once, under a lock. A prefix
+# named NAME-something beside a prefix NAME starts as a copy of NAME (each has
+# its own wineserver, e.g. one per X display or per network namespace).
 #
 #   wine-run.sh --probe    exits 0 when this machine can run Wine, else
 #                          prints why not and exits 77 (ctest's skip code).
@@ -32,8 +32,11 @@ probe() {
 }
 
 create_prefix() {
-    local prefix=$1 base=${1%-*}
-    if [ "$base" != "$prefix" ] && [ -f "$base/system.reg" ]; then
+    local prefix=$1 name base
+    name=$(basename "$prefix")
+    base=$(dirname "$prefix")/${name%%-*}
+    if [ "$base" != "$prefix" ]; then
+        ensure_prefix "$base"
         cp -a "$base" "$prefix.tmp" && mv "$prefix.tmp" "$prefix"
         return
     fi

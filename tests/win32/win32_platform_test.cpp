@@ -128,13 +128,22 @@ TEST(EchoFailureStatusTest, KeepsIpStatusesAndCallsEverythingElseAGeneralFailure
 }
 
 TEST(Win32PlatformEchoTest, AFailedEchoNeverReadsAsSuccess) {
-    // An invalid handle makes the service fail before it writes the block.
+    // A reply size one byte short of the reply and the data: the service
+    // refuses before sending and writes nothing into the block.
     Win32Platform platform;
+    const EchoHandle handle = platform.IcmpCreateFile();
+    ASSERT_NE(handle, kNoEchoHandle);
     ReplyBlock block{};
-    const std::uint32_t replies = platform.IcmpSendEcho(static_cast<EchoHandle>(0x1234), 0x0100007F,
-                                                        "Echo This", block, kReplySize, 500);
+    const std::uint32_t tooSmall = kReplyDataOffset + 9 - 1;
+    const std::uint32_t replies = platform.IcmpSendEcho(handle, platform.inet_addr("127.0.0.1"),
+                                                        "Echo This", block, tooSmall, 500);
+    platform.IcmpCloseHandle(handle);
+
     EXPECT_EQ(replies, 0u);
-    EXPECT_NE(static_cast<std::int32_t>(GetUint32(block, kReplyStatusOffset)), kIpSuccess);
+    const auto status = static_cast<std::int32_t>(GetUint32(block, kReplyStatusOffset));
+    EXPECT_NE(status, kIpSuccess);
+    EXPECT_GE(status, kIpStatusFirst);
+    EXPECT_LE(status, kIpStatusLast);
 }
 
 }  // namespace
