@@ -10,6 +10,8 @@ QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang
     dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
     dpkg-dev lintian appstream desktop-file-utils)
 QUORL_WINDOWS_PACKAGES=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 icoutils)
+# Where the machine runs no 32-bit x86 code: an emulated x86 machine for Wine.
+QUORL_X86_VM_PACKAGES=(qemu-system-x86 linux-image-amd64 busybox-static cpio kmod)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then

@@ -16,10 +16,17 @@ constexpr DWORD kFormStyle =
 constexpr UINT_PTR kFrameSubclassId = 1;
 
 // The frame is the parent of its own controls; their notifications and colour
-// requests belong to the form.
+// requests belong to the form. A group box draws only its line and caption,
+// so the frame fills its inside with the form's colour itself.
 LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                            DWORD_PTR) {
     switch (message) {
+        case WM_ERASEBKGND: {
+            RECT inside{};
+            ::GetClientRect(frame, &inside);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &inside, ::GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
         case WM_COMMAND:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
@@ -49,7 +56,8 @@ UniqueFont CreateMessageFont() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        return UniqueFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+        // A copy of the stock GUI font, so that the form owns what it deletes.
+        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(LOGFONTW), &metrics.lfMessageFont);
     }
     return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
 }
