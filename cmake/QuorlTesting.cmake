@@ -23,6 +23,12 @@ if(WIN32)
         TIMEOUT 60)
     if(QUORL_WINE_PROBE_RESULT EQUAL 0)
         set(QUORL_WINE_RUNS ON)
+        # Made once, before any test program is run to list its tests: a new
+        # prefix takes tens of seconds.
+        add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/wineprefix/system.reg
+            COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh --create ${CMAKE_BINARY_DIR}/wineprefix
+            COMMENT "Creating the Wine prefix")
+        add_custom_target(quorl_wine_prefix DEPENDS ${CMAKE_BINARY_DIR}/wineprefix/system.reg)
     else()
         set(QUORL_WINE_RUNS OFF)
         message(STATUS "Windows tests, one per program: ${QUORL_WINE_PROBE_OUTPUT}")
@@ -68,6 +74,9 @@ function(quorl_add_gtest name)
             $<TARGET_FILE:${name}>)
         set_tests_properties(${QUORL_TEST_PREFIX}${name} PROPERTIES LABELS "${ARG_LABELS}")
         return()
+    endif()
+    if(WIN32)
+        add_dependencies(${name} quorl_wine_prefix)
     endif()
     gtest_discover_tests(${name}
         TEST_PREFIX "${QUORL_TEST_PREFIX}"

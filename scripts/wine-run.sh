@@ -9,6 +9,7 @@
 #
 #   wine-run.sh --probe    exits 0 when this machine can run Wine, else
 #                          prints why not and exits 77 (ctest's skip code).
+#   wine-run.sh --create PREFIX   only creates the prefix.
 set -euo pipefail
 
 export WINEDEBUG=-all
@@ -68,6 +69,10 @@ echo_permitted() {
 
 if [ "${1:-}" = --probe ]; then
     probe
+    exit
+fi
+if [ "${1:-}" = --create ] && [ $# -eq 2 ]; then
+    ensure_prefix "$2"
     exit
 fi
 
