@@ -24,6 +24,7 @@ if [ -n "$missing" ]; then
 fi
 [ "$1" = --check ] && exit 0
 release=${kernel#/boot/vmlinuz-}
+repository=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d /var/tmp/quorl-vm.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
@@ -63,7 +64,17 @@ mkdir -p /dev/pts /dev/shm
 mount -t devpts devpts /dev/pts
 mount -t tmpfs tmpfs /dev/shm
 mount -t tmpfs tmpfs /run
+# A /tmp of its own (the X and Wine sockets cannot live on 9p), with the
+# repository bound back in when it lies under the host's /tmp.
+mkdir -p /run/host-tmp
+mount --bind /tmp /run/host-tmp
 mount -t tmpfs tmpfs /tmp
+case "$repository" in
+/tmp/*)
+    mkdir -p "$repository"
+    mount --bind "/run/host-tmp/${repository#/tmp/}" "$repository"
+    ;;
+esac
 ip link set lo up
 export HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
 export QUORL_IN_X86_VM=1

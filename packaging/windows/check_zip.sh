@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the Windows bundle from the win32 build folder and checks that it
+# holds exactly the program and its text.
+# Usage: check_zip.sh BUILD_FOLDER
+set -euo pipefail
+build=$1
+bundle=$build/Quorl-1.00-win32.zip
+
+(cd "$build" && cpack -G ZIP >/dev/null)
+contents=$(cmake -E tar tf "$bundle" | sort)
+expected=$(printf '%s\n' Quorl.exe README.txt)
+if [ "$contents" != "$expected" ]; then
+    echo "FAILED: the bundle holds:"
+    echo "$contents"
+    exit 1
+fi
+echo "Windows bundle: passed"
