@@ -84,6 +84,26 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutTablePutsThem) {
     }
 }
 
+TEST_F(MainWindowTest, EveryLabelShowsItsWholeCaption) {
+    for (const ControlLayout& layout : Form1Layout().controls) {
+        if (layout.kind != ControlKind::Label) {
+            continue;
+        }
+        const HWND label = Box(layout.id);
+        const HDC dc = ::GetDC(label);
+        const HGDIOBJ previous =
+            ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+        const std::wstring caption = ToWide(layout.text);
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        ::SelectObject(dc, previous);
+        ::ReleaseDC(label, dc);
+        RECT inside{};
+        ::GetClientRect(label, &inside);
+        EXPECT_LE(extent.cx, inside.right) << testing::ControlText(layout.id);
+    }
+}
+
 TEST_F(MainWindowTest, BoxesOfTheFormLieAboveTheFrame) {
     for (int index = 0; index < kResultBoxCount; ++index) {
         const RECT box = RectOnForm(form_->Window(), Box(Text4(index)));

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "main_window/echo_command.h"
 #include "main_window/form_layout.h"
 #include "native_controls.h"
@@ -14,6 +16,10 @@ constexpr wchar_t kWindowClass[] = L"QuorlForm1";
 constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr UINT_PTR kFrameSubclassId = 1;
+// Font heights in twips: 8.25 points where the system names no size, and
+// never smaller than 6 points.
+constexpr int kDefaultFontHeight = 165;
+constexpr int kSmallestFontHeight = 120;
 
 // The frame is the parent of its own controls; their notifications and colour
 // requests belong to the form. A group box draws only its line and caption,
@@ -52,14 +58,51 @@ bool RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
     return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-UniqueFont CreateMessageFont() {
+LOGFONTW MessageFontFace(Dpi dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        // A copy of the stock GUI font, so that the form owns what it deletes.
         ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(LOGFONTW), &metrics.lfMessageFont);
     }
-    return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
+    if (metrics.lfMessageFont.lfHeight == 0) {
+        metrics.lfMessageFont.lfHeight = -TwipsToPixels(kDefaultFontHeight, dpi.y);
+    }
+    return metrics.lfMessageFont;
+}
+
+// Whether every label's caption fits its width in the font: labels cut their
+// text off, where boxes would scroll it.
+bool CaptionsFit(HFONT font, Dpi dpi) {
+    const ScreenDc screen;
+    const HGDIOBJ previous = ::SelectObject(screen.get(), font);
+    bool fit = true;
+    for (const ControlLayout& layout : Form1Layout().controls) {
+        if (layout.kind != ControlKind::Label) {
+            continue;
+        }
+        const std::wstring caption = ToWide(layout.text);
+        SIZE extent{};
+        ::GetTextExtentPoint32W(screen.get(), caption.c_str(), static_cast<int>(caption.size()),
+                                &extent);
+        fit = fit && extent.cx <= TwipsToPixels(layout.width, dpi.x);
+    }
+    ::SelectObject(screen.get(), previous);
+    return fit;
+}
+
+// The system's message font, a pixel smaller at a time while a caption would
+// not fit its label: the system's font may be wider than the one the layout
+// was drawn for.
+UniqueFont CreateFormFont(Dpi dpi) {
+    LOGFONTW face = MessageFontFace(dpi);
+    const LONG smallest = TwipsToPixels(kSmallestFontHeight, dpi.y);
+    for (;;) {
+        UniqueFont font(::CreateFontIndirectW(&face));
+        if (CaptionsFit(font.get(), dpi) || std::abs(face.lfHeight) <= smallest) {
+            return font;
+        }
+        face.lfHeight += face.lfHeight < 0 ? 1 : -1;
+    }
 }
 
 // The outer size of a window whose client area is the form's size in twips.
@@ -88,7 +131,8 @@ std::unique_ptr<Win32Form> Win32Form::Create(HINSTANCE instance, Platform& platf
     return form;
 }
 
-Win32Form::Win32Form(Platform& platform) : platform_(platform), font_(CreateMessageFont()) {}
+Win32Form::Win32Form(Platform& platform)
+    : platform_(platform), font_(CreateFormFont(SystemDpi())) {}
 
 Win32Form::~Win32Form() {
     if (window_ != nullptr && ::IsWindow(window_)) {
