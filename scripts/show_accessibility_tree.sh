@@ -13,4 +13,4 @@ xvfb-run --auto-servernum dbus-run-session -- bash -c '
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" 2>/dev/null &
     window=$!
     trap "kill $window" EXIT
-    /usr/bin/python3 scripts/accessibility_tree.py' show_accessibility_tree "$program"
+    /usr/bin/python3 scripts/atspi_window.py show' show_accessibility_tree "$program"

@@ -51,9 +51,9 @@ desktop-file-validate "$root/usr/share/applications/quorl.desktop" || fail "desk
 answer=$(timeout 60 xvfb-run --auto-servernum dbus-run-session -- bash -c '
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" 2>/dev/null &
     window=$!
-    /usr/bin/python3 "$2" 127.0.0.1
+    /usr/bin/python3 "$2" echo 127.0.0.1
     kill "$window"' check_deb "$root/usr/bin/quorl" \
-    "$source/tests/main_window/qt/atspi_echo.py" 2>/dev/null) || true
+    "$source/scripts/atspi_window.py" 2>/dev/null) || true
 echo "$answer"
 grep -qx 'Return Status: 0   \[ ip success \]' <<<"$answer" || fail "no echo from the installed program"
 grep -qx 'Address (dec): 16777343' <<<"$answer" || fail "wrong answering address"
