@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "network/netns/router_answers.h"
 #include "network/platform/ip_status.h"
 #include "network/platform/win32/win32_platform.h"
 #include "network/send_echo.h"
@@ -18,15 +19,10 @@
 namespace quorl {
 namespace {
 
+using testing::ExpectedAnswer;
 using testing::ParseDotted;
 
 enum class WinePath { Raw, Datagram };
-
-struct ExpectedAnswer {
-    const char* destination;
-    std::int32_t status;
-    const char* answeredBy;  // null: no answer, Address stays 0
-};
 
 class NetnsParityTest : public ::testing::Test {
 protected:
@@ -90,15 +86,7 @@ TEST_F(NetnsParityTest, ServerBehindTheRouterAnswers) {
 }
 
 TEST_F(NetnsParityTest, RouterRejectionsGiveTheirStatusAndTheRouterAddress) {
-    const ExpectedAnswer answers[] = {
-        {"192.0.2.20", kIpDestNetUnreachable, "198.51.100.1"},
-        {"192.0.2.21", kIpDestHostUnreachable, "198.51.100.1"},
-        {"192.0.2.26", kIpDestHostUnreachable, "198.51.100.1"},
-        {"192.0.2.22", kIpDestProtUnreachable, "198.51.100.1"},
-        {"192.0.2.23", kIpDestPortUnreachable, "198.51.100.1"},
-        {"192.0.2.30", kIpTtlExpiredTransit, "198.51.100.1"},
-    };
-    for (const ExpectedAnswer& expected : answers) {
+    for (const ExpectedAnswer& expected : testing::kRouterRejections) {
         ExpectAnswer(AsWineSeesIt(expected));
     }
 }

@@ -7,18 +7,13 @@
 
 #include "icmp_responder.h"
 #include "namespace_echo_fixture.h"
+#include "network/netns/router_answers.h"
 #include "network/platform/ip_status.h"
 #include "support/event_log.h"
 #include "support/test_network.h"
 
 namespace quorl::testing {
 namespace {
-
-struct ExpectedAnswer {
-    const char* destination;
-    std::int32_t status;
-    const char* answeredBy;
-};
 
 class RemoteEchoTest : public NamespaceEchoTest {
 protected:
@@ -63,15 +58,7 @@ TEST_P(RemoteEchoTest, ServerBehindTheRouterAnswers) {
 }
 
 TEST_P(RemoteEchoTest, RouterRejectionsGiveTheirStatusAndTheRouterAddress) {
-    const ExpectedAnswer answers[] = {
-        {"192.0.2.20", kIpDestNetUnreachable, "198.51.100.1"},
-        {"192.0.2.21", kIpDestHostUnreachable, "198.51.100.1"},
-        {"192.0.2.26", kIpDestHostUnreachable, "198.51.100.1"},
-        {"192.0.2.22", kIpDestProtUnreachable, "198.51.100.1"},
-        {"192.0.2.23", kIpDestPortUnreachable, "198.51.100.1"},
-        {"192.0.2.30", kIpTtlExpiredTransit, "198.51.100.1"},
-    };
-    for (const ExpectedAnswer& expected : answers) {
+    for (const ExpectedAnswer& expected : kRouterRejections) {
         ExpectError(expected);
     }
 }
