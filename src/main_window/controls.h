@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace quorl {
 
 // The controls of the main window, by their names; the six result boxes form
@@ -22,6 +24,46 @@ enum class ControlName {
     Label8,
     Label9,
 };
+
+// "Text4", "Command1": the name of a control as both windows and the tests
+// spell it. No default case, so the compiler names any control left out.
+constexpr std::string_view ControlBaseName(ControlName name) {
+    switch (name) {
+        case ControlName::Form1:
+            return "Form1";
+        case ControlName::Frame1:
+            return "Frame1";
+        case ControlName::Command1:
+            return "Command1";
+        case ControlName::Text1:
+            return "Text1";
+        case ControlName::Text2:
+            return "Text2";
+        case ControlName::Text3:
+            return "Text3";
+        case ControlName::Text4:
+            return "Text4";
+        case ControlName::Label1:
+            return "Label1";
+        case ControlName::Label2:
+            return "Label2";
+        case ControlName::Label3:
+            return "Label3";
+        case ControlName::Label4:
+            return "Label4";
+        case ControlName::Label5:
+            return "Label5";
+        case ControlName::Label6:
+            return "Label6";
+        case ControlName::Label7:
+            return "Label7";
+        case ControlName::Label8:
+            return "Label8";
+        case ControlName::Label9:
+            return "Label9";
+    }
+    return {};
+}
 
 struct ControlId {
     ControlName name = ControlName::Form1;

@@ -31,6 +31,17 @@ constexpr std::array<ControlLayout, 20> kForm1Controls = {{
     {{Command1}, CommandButton, Frame1, 4350, 300, 1440, 1065, u"Quorl!", 19},
 }};
 
+// Every backend sets focus in table order, so the table must be that order.
+constexpr bool InTabOrder(std::span<const ControlLayout> controls) {
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].tabIndex != static_cast<int>(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(InTabOrder(kForm1Controls), "kForm1Controls must be listed in tab-index order");
+
 constexpr FormLayout kForm1 = {u"Quorl!   Brindlow   3/28/03", 6270, 4170, kForm1Controls};
 
 struct BoxLabel {

@@ -28,7 +28,7 @@ struct FormLayout {
     std::u16string_view caption;
     int clientWidth;  // twips
     int clientHeight;
-    std::span<const ControlLayout> controls;  // in tab-index order
+    std::span<const ControlLayout> controls;  // in tab-index order, checked at compile time
 };
 
 const FormLayout& Form1Layout();

@@ -5,11 +5,7 @@
 namespace quorl::testing {
 
 std::string ControlText(ControlId control) {
-    static const char* const kNames[] = {
-        "Form1",  "Frame1", "Command1", "Text1",  "Text2",  "Text3",  "Text4",  "Label1",
-        "Label2", "Label3", "Label4",   "Label5", "Label6", "Label7", "Label8", "Label9",
-    };
-    std::string text = kNames[static_cast<int>(control.name)];
+    std::string text(ControlBaseName(control.name));
     if (control.name == ControlName::Text4) {
         text += "(" + std::to_string(control.index) + ")";
     }

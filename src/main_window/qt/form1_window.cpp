@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "command_button.h"
 #include "qt_text.h"
 
 namespace quorl {
@@ -13,11 +14,6 @@ namespace {
 
 // Logical pixels are 1/96 inch, which makes 15 twips a pixel.
 constexpr int kLogicalDotsPerInch = 96;
-
-constexpr const char* kControlNames[] = {
-    "Form1",  "Frame1", "Command1", "Text1",  "Text2",  "Text3",  "Text4",  "Label1",
-    "Label2", "Label3", "Label4",   "Label5", "Label6", "Label7", "Label8", "Label9",
-};
 
 int Pixels(int twips) {
     return TwipsToPixels(twips, kLogicalDotsPerInch);
@@ -46,13 +42,9 @@ QWidget* CreateWidget(const ControlLayout& layout, QWidget* container) {
             return new QLabel(text, container);
         case ControlKind::TextBox:
             return new QLineEdit(text, container);
-        case ControlKind::CommandButton: {
-            auto* button = new QPushButton(text, container);
+        case ControlKind::CommandButton:
             // Neither default nor cancel: Enter and Escape in a box start nothing.
-            button->setAutoDefault(false);
-            button->setDefault(false);
-            return button;
-        }
+            return new CommandButton(text, container);
     }
     return nullptr;
 }
@@ -60,7 +52,8 @@ QWidget* CreateWidget(const ControlLayout& layout, QWidget* container) {
 }  // namespace
 
 QString ControlObjectName(ControlId control) {
-    QString name = QString::fromLatin1(kControlNames[static_cast<int>(control.name)]);
+    const std::string_view base = ControlBaseName(control.name);
+    QString name = QString::fromLatin1(base.data(), static_cast<qsizetype>(base.size()));
     if (control.name == ControlName::Text4) {
         name += QStringLiteral("(%1)").arg(control.index);
     }
@@ -110,8 +103,8 @@ QWidget* Form1Window::ContainerOf(const ControlLayout& layout) {
     return Control({layout.container});
 }
 
-// Focus follows the tab indexes of the controls that take it; labels and
-// the frame never do.
+// Focus follows the layout table, which is in tab-index order, through the
+// controls that take it; labels and the frame never do.
 void Form1Window::SetTabOrder() {
     std::vector<const ControlLayout*> focusable;
     for (const ControlLayout& layout : Form1Layout().controls) {
@@ -119,7 +112,6 @@ void Form1Window::SetTabOrder() {
             focusable.push_back(&layout);
         }
     }
-    std::ranges::sort(focusable, {}, &ControlLayout::tabIndex);
     for (std::size_t i = 1; i < focusable.size(); ++i) {
         setTabOrder(Control(focusable[i - 1]->id), Control(focusable[i]->id));
     }

@@ -1,10 +1,15 @@
 #include <QApplication>
 
 #include "application_identity.h"
+#include "display_environment.h"
 #include "echo_window.h"
 #include "network/platform/linux/linux_platform.h"
 
 int main(int argc, char* argv[]) {
+    if (!quorl::DisplayAvailable()) {
+        quorl::ReportNoDisplay();
+        return 1;
+    }
     // The tool has no command line: Qt is not handed one either.
     int qtArgumentCount = argc > 0 ? 1 : 0;
     QApplication application(qtArgumentCount, argv);

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "busy_cursor.h"
 #include "qt_text.h"
 
 namespace quorl {
@@ -26,6 +27,7 @@ void QtFormRuntime::Repaint(ControlId box) {
 
 void QtFormRuntime::ShowMessageBox(std::u16string_view text, MessageIcon icon) {
     const std::unique_ptr<QMessageBox> box = MakeMessageBox(&window_, text, icon);
+    const NormalCursorWhileOpen arrow;
     present_(*box);
 }
 

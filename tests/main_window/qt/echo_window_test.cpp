@@ -146,5 +146,104 @@ TEST(EchoWindowTest, OnlyAClickOfTheButtonRunsTheEchoCommand) {
                             "WSACleanup"));
 }
 
+// "wait" while the override cursor is the wait cursor, "none" without one.
+std::string CursorNow() {
+    const QCursor* cursor = QApplication::overrideCursor();
+    if (cursor == nullptr) {
+        return "none";
+    }
+    return cursor->shape() == Qt::WaitCursor ? "wait" : "other";
+}
+
+// The fake platform, noting the application's cursor inside each lookup,
+// the echo and the cleanup, where a real run blocks.
+class CursorReadingPlatform final : public Platform {
+public:
+    CursorReadingPlatform(FakePlatform& platform, std::vector<std::string>& seen)
+        : platform_(platform), seen_(seen) {}
+
+    int WSAStartup(std::uint16_t version, std::span<std::uint8_t, kWsaDataSize> data) override {
+        return platform_.WSAStartup(version, data);
+    }
+    int WSACleanup() override {
+        Note("WSACleanup");
+        return platform_.WSACleanup();
+    }
+    const hostent* gethostbyname(const char* name) override {
+        Note("gethostbyname");
+        return platform_.gethostbyname(name);
+    }
+    const hostent* gethostbyaddr(const char* address, int length, int family) override {
+        Note("gethostbyaddr");
+        return platform_.gethostbyaddr(address, length, family);
+    }
+    std::uint32_t inet_addr(const char* text) override { return platform_.inet_addr(text); }
+    EchoHandle IcmpCreateFile() override { return platform_.IcmpCreateFile(); }
+    std::uint32_t IcmpSendEcho(EchoHandle handle, std::uint32_t destination,
+                               std::string_view requestData, ReplyBlock& replyBuffer,
+                               std::uint32_t replySize, std::uint32_t timeout) override {
+        Note("IcmpSendEcho");
+        return platform_.IcmpSendEcho(handle, destination, requestData, replyBuffer, replySize,
+                                      timeout);
+    }
+    void IcmpCloseHandle(EchoHandle handle) override { platform_.IcmpCloseHandle(handle); }
+
+private:
+    // Repeats of a call in a row are noted once: how often the cleanup is
+    // called is not the matter here.
+    void Note(const std::string& call) {
+        std::string note = call + " " + CursorNow();
+        if (seen_.empty() || seen_.back() != note) {
+            seen_.push_back(std::move(note));
+        }
+    }
+
+    FakePlatform& platform_;
+    std::vector<std::string>& seen_;
+};
+
+class BusyCursorTest : public ::testing::Test {
+protected:
+    void Run(const char* hostName, const char* address) {
+        window.Box(kText1)->setText(QString::fromLatin1(hostName));
+        window.Box(kText2)->setText(QString::fromLatin1(address));
+        Click(window);
+        seen.push_back("after " + CursorNow());
+    }
+
+    EventLog log;
+    FakePlatform fake{log};
+    std::vector<std::string> seen;
+    CursorReadingPlatform platform{fake, seen};
+    EchoWindow echoWindow{platform, [this](QMessageBox&) { seen.push_back("box " + CursorNow()); }};
+    Form1Window& window = echoWindow.Window();
+};
+
+TEST_F(BusyCursorTest, WaitCursorFromTheClickUntilTheHandlerReturns) {
+    fake.addressNames = {{"127.0.0.1", "localhost"}};
+    Run("", "127.0.0.1");
+    EXPECT_THAT(seen, ElementsAre("IcmpSendEcho wait", "gethostbyaddr wait", "WSACleanup wait",
+                                  "after none"));
+
+    seen.clear();
+    fake.hostAddresses = {{"localhost", {"127.0.0.1"}}};
+    Run("localhost", "");
+    EXPECT_THAT(seen, ElementsAre("gethostbyname wait", "IcmpSendEcho wait", "WSACleanup wait",
+                                  "after none"));
+}
+
+// The arrow while a box waits for the user, the wait cursor again once it is
+// closed and the run goes on, and none once the run has ended on any path.
+TEST_F(BusyCursorTest, MessageBoxesShowTheNormalArrow) {
+    Run("", "127.0.0.1");  // the reverse lookup fails: a box, then the cleanup
+    EXPECT_THAT(seen, ElementsAre("IcmpSendEcho wait", "gethostbyaddr wait", "box none",
+                                  "WSACleanup wait", "after none"));
+
+    seen.clear();
+    fake.startupResults = {10091};  // Windows Sockets cannot start: a box and the end
+    Run("", "127.0.0.1");
+    EXPECT_THAT(seen, ElementsAre("box none", "after none"));
+}
+
 }  // namespace
 }  // namespace quorl::testing

@@ -124,6 +124,26 @@ TEST_F(Form1WindowTest, EnterAndEscapeInABoxClickNothing) {
     EXPECT_TRUE(window.isVisible());
 }
 
+// Return and keypad Enter click the button that has the focus, once per
+// press; a held key's repeats start no further runs.
+TEST_F(Form1WindowTest, EnterOnTheFocusedButtonClicksIt) {
+    ASSERT_TRUE(ShowAndActivate(window));
+    QPushButton* button = window.Command1();
+    QSignalSpy clicks(button, &QPushButton::clicked);
+    button->setFocus();
+
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_EQ(clicks.count(), 1);
+    QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(clicks.count(), 2);
+    QTest::keyEvent(QTest::KeyAction::Press, button, Qt::Key_Return, Qt::NoModifier, -1);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(button, &repeat);
+    EXPECT_EQ(clicks.count(), 3);
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 4);
+}
+
 QString AccessibleName(QWidget* widget) {
     return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }

@@ -7,6 +7,7 @@
 
 #include "../ip_status.h"
 #include "echo_exchange.h"
+#include "permission_notice.h"
 #include "reply_writer.h"
 
 namespace quorl {
@@ -51,6 +52,7 @@ std::uint32_t LinuxPlatform::inet_addr(const char* text) {
 EchoHandle LinuxPlatform::IcmpCreateFile() {
     std::optional<IcmpSocket> socket = IcmpSocket::Open();
     if (!socket) {
+        ReportNoEchoPermissionOnce();
         return kNoEchoHandle;
     }
     const EchoHandle handle = ++lastEchoHandle_;

@@ -2,7 +2,7 @@
 # An unprivileged user echoes 127.0.0.1 in a namespace where datagram ICMP is
 # closed: with the file capability cap_net_raw+p the echo succeeds and the
 # capability is never left in the effective set; without it, the echo fails
-# cleanly with "ip general failure".
+# cleanly with "ip general failure" and one line on stderr names both fixes.
 # Usage: least_privilege_test.sh PROBE
 set -euo pipefail
 probe=$1
@@ -45,15 +45,28 @@ expect() {
     fi
 }
 
-output=$(as_nobody "$folder/with-capability")
+expect_notice() {
+    local errors=$1 lines=$2
+    if [ "$(grep -c 'no ICMP socket' <<<"$errors")" -ne "$lines" ]; then
+        echo "expected $lines notice line(s) on stderr, got:"
+        echo "$errors"
+        failed=1
+    fi
+}
+
+output=$(as_nobody "$folder/with-capability" 2>"$folder/errors")
 expect "$output" "before 0000000000000000"
 expect "$output" "status 0"
 expect "$output" "after 0000000000000000"
+expect_notice "$(cat "$folder/errors")" 0
 
-output=$(as_nobody "$folder/without-capability")
+output=$(as_nobody "$folder/without-capability" 2>"$folder/errors")
 expect "$output" "before 0000000000000000"
 expect "$output" "status 11050"
 expect "$output" "after 0000000000000000"
+errors=$(cat "$folder/errors")
+expect_notice "$errors" 1
+expect "$errors" ".*net\.ipv4\.ping_group_range.* setcap cap_net_raw+p $folder/without-capability"
 
 [ "$failed" -eq 0 ] && echo "least privilege: passed"
 exit "$failed"
