@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# ./run's headless mode: the window served over VNC refuses a viewer without
+# the session's password or with a wrong one, shows the window to one with
+# it, and the VNC server and the virtual display end when the window does.
+# Usage: vnc_password_test.sh SERVE_OVER_VNC PROGRAM
+set -uo pipefail
+serve=$1
+program=$2
+
+for tool in xvfb-run x11vnc vncsnapshot convert; do
+    command -v "$tool" >/dev/null || { echo "SKIPPED: needs $tool"; exit 0; }
+done
+
+work=$(mktemp -d)
+server=
+cleanup() {
+    [ -z "$server" ] || kill "$server" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The window's process writes its id, so that the test can close it alone.
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY timeout 120 \
+    xvfb-run -a --server-args="-screen 0 640x480x24" \
+    "$serve" sh -c 'echo $$ >"$0"; exec "$1"' "$work/pid" "$program" >"$work/out" 2>&1 &
+server=$!
+
+password=
+for _ in $(seq 200); do
+    password=$(sed -n 's/^VNC password, for this session only: //p' "$work/out")
+    [ -n "$password" ] && [ -s "$work/pid" ] && break
+    sleep 0.1
+done
+port=$(sed -n 's/^Connect a VNC viewer to 127\.0\.0\.1:\([0-9]*\) .*/\1/p' "$work/out")
+if [ -z "$password" ] || [ -z "$port" ]; then
+    echo "the VNC session did not start:"
+    cat "$work/out"
+    exit 1
+fi
+sleep 1  # the window maps after the server is up
+
+failed=0
+snapshot() {
+    timeout 20 vncsnapshot "$@" "127.0.0.1::$port" "$work/screen.jpg" </dev/null 2>&1
+}
+
+# Without a password the viewer is asked for one and cannot go on.
+output=$(snapshot) && { echo "connected without a password"; failed=1; }
+grep -q "authentication succeeded" <<<"$output" && { echo "$output"; failed=1; }
+
+x11vnc -storepasswd "not$password" "$work/wrong" >/dev/null 2>&1
+output=$(snapshot -passwd "$work/wrong") && { echo "connected with a wrong password"; failed=1; }
+grep -q "VNC authentication failed" <<<"$output" || { echo "$output"; failed=1; }
+
+x11vnc -storepasswd "$password" "$work/right" >/dev/null 2>&1
+if output=$(snapshot -passwd "$work/right"); then
+    # The window, light grey, at the top left of the black root window.
+    window=$(convert "$work/screen.jpg" -crop 418x278+0+0 -colorspace Gray -format '%[fx:mean]' info:)
+    root=$(convert "$work/screen.jpg" -crop 200x180+440+300 -colorspace Gray -format '%[fx:mean]' info:)
+    awk -v w="$window" -v r="$root" 'BEGIN { exit !(w > 0.7 && r < 0.1) }' ||
+        { echo "no window on the screen: window area $window, root $root"; failed=1; }
+else
+    echo "the right password was refused:"
+    echo "$output"
+    failed=1
+fi
+
+# Closing the window ends the session: xvfb-run returns and the port closes.
+kill "$(cat "$work/pid")"
+for _ in $(seq 100); do
+    kill -0 "$server" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$server" 2>/dev/null; then
+    echo "the session outlived its window"
+    failed=1
+fi
+if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
+    echo "the VNC port $port is still open"
+    failed=1
+fi
+server=
+
+[ "$failed" -eq 0 ] && echo "VNC password: passed"
+exit "$failed"
