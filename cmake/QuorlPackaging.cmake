@@ -7,7 +7,7 @@ set(QUORL_LINUX_PACKAGING ${PROJECT_SOURCE_DIR}/packaging/linux)
 install(TARGETS quorl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${QUORL_LINUX_PACKAGING}/quorl.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${QUORL_LINUX_PACKAGING}/org.quorl.Quorl.metainfo.xml
+install(FILES ${QUORL_LINUX_PACKAGING}/org.quorl.quorl.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 32 48)
     install(FILES ${PROJECT_SOURCE_DIR}/assets/quorl-${size}.png

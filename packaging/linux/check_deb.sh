@@ -25,7 +25,7 @@ fail() {
 
 contents=$(dpkg-deb -c "$package")
 for path in ./usr/bin/quorl ./usr/share/applications/quorl.desktop \
-    ./usr/share/metainfo/org.quorl.Quorl.metainfo.xml ./usr/share/man/man1/quorl.1.gz \
+    ./usr/share/metainfo/org.quorl.quorl.metainfo.xml ./usr/share/man/man1/quorl.1.gz \
     ./usr/share/doc/quorl/copyright ./usr/share/icons/hicolor/scalable/apps/quorl.svg \
     ./usr/share/icons/hicolor/{16x16,32x32,48x48}/apps/quorl.png; do
     grep -q " $path\$" <<<"$contents" || fail "the package lacks $path"
@@ -43,8 +43,11 @@ findings=$(lintian "$package" 2>/dev/null | grep -E '^[EW]: ' || true)
 root=$(mktemp -d /tmp/quorl-deb-XXXXXX)
 trap 'rm -rf "$root"' EXIT
 dpkg -x "$package" "$root"
-appstreamcli validate --no-net "$root/usr/share/metainfo/org.quorl.Quorl.metainfo.xml" >/dev/null ||
-    fail "appstreamcli rejects the metainfo"
+# Pedantic findings still exit 0: any finding at all fails the check.
+metainfo="$root/usr/share/metainfo/org.quorl.quorl.metainfo.xml"
+appstream=$(appstreamcli validate --pedantic --no-net "$metainfo" 2>&1) ||
+    fail "appstreamcli rejects the metainfo: $appstream"
+! grep -qE '^[EWIP]: ' <<<"$appstream" || fail "appstreamcli: $appstream"
 desktop-file-validate "$root/usr/share/applications/quorl.desktop" || fail "desktop entry"
 
 # shellcheck disable=SC2016
