@@ -1,23 +1,28 @@
-// Time from process start to the window shown, and resident memory after the
-// first echo, for the window as the program builds it. The driver starts
-// itself again for every run, so each run pays for loading Qt and for its
-// platform plugin (QT_QPA_PLATFORM, or xvfb-run around the driver).
+// Time from process start to the window shown, and resident memory then, for
+// the program's window beside two anchors of the same size measured the same
+// way in the same run: an empty Qt window, and the least Qt window that
+// shows text (one label and one line edit). The driver starts itself again
+// for every run, alternating the three, so each run pays for loading Qt and
+// its platform plugin (QT_QPA_PLATFORM, or xvfb-run around the driver).
 //
-// Each child shows the window like the program does, notes the monotonic
-// clock once the first paint has been flushed, then echoes 127.0.0.1 with
-// one click and reads its VmRSS.
+// Each child shows its window, notes the monotonic clock and its VmRSS once
+// the first paint has been flushed; the program's window then echoes
+// 127.0.0.1 with one click and notes its VmRSS again.
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -30,8 +35,18 @@ extern char** environ;
 
 namespace {
 
-constexpr int kRuns = 15;
+constexpr int kRunsEach = 21;
 constexpr const char* kChildVariable = "QUORL_BENCH_CHILD";
+
+struct WindowKind {
+    const char* name;
+    const char* label;
+};
+constexpr std::array<WindowKind, 3> kKinds = {{
+    {"program", "the program's window"},
+    {"empty", "empty Qt window"},
+    {"text", "Qt window with a label and a line edit"},
+}};
 
 long long MonotonicNanoseconds() {
     timespec now{};
@@ -50,11 +65,13 @@ long ResidentKilobytes() {
     return -1;
 }
 
-// Stamps the clock once, after the window's first paint has been flushed.
+// Stamps the clock and the memory once, after the window's first paint has
+// been flushed, and leaves the event loop.
 class FirstPaintClock final : public QObject {
 public:
     explicit FirstPaintClock(QWidget& window) { window.installEventFilter(this); }
     long long ShownAt() const { return shownAt_; }
+    long ResidentAtShown() const { return resident_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -63,6 +80,7 @@ protected:
             watched->removeEventFilter(this);
             QTimer::singleShot(0, [this] {
                 shownAt_ = MonotonicNanoseconds();
+                resident_ = ResidentKilobytes();
                 QCoreApplication::exit(0);
             });
         }
@@ -72,11 +90,19 @@ protected:
 private:
     bool painted_ = false;
     long long shownAt_ = 0;
+    long resident_ = 0;
 };
 
-int RunChild(int argc, char* argv[]) {
-    int qtArgumentCount = argc > 0 ? 1 : 0;
-    QApplication application(qtArgumentCount, argv);
+// Shows the window until its first paint and prints what the driver reads.
+void ShowAndReport(QWidget& window, long residentAfterEcho = 0) {
+    FirstPaintClock clock(window);
+    window.show();
+    QApplication::exec();
+    std::printf("%lld %ld %ld %s\n", clock.ShownAt(), clock.ResidentAtShown(), residentAfterEcho,
+                qPrintable(QGuiApplication::platformName()));
+}
+
+void ShowProgramWindow() {
     quorl::SetApplicationIdentity();
     quorl::LinuxPlatform platform;
     quorl::EchoWindow echoWindow(platform);
@@ -87,19 +113,43 @@ int RunChild(int argc, char* argv[]) {
 
     window.Box({quorl::ControlName::Text2})->setText(QStringLiteral("127.0.0.1"));
     window.Command1()->click();
-    std::printf("%lld %ld %s|%s\n", clock.ShownAt(), ResidentKilobytes(),
-                qPrintable(QGuiApplication::platformName()),
+    std::printf("%lld %ld %ld %s|%s\n", clock.ShownAt(), clock.ResidentAtShown(),
+                ResidentKilobytes(), qPrintable(QGuiApplication::platformName()),
                 qPrintable(window.Box(quorl::Text4(0))->text()));
+}
+
+void ShowAnchorWindow(bool withText, QSize size) {
+    QWidget window;
+    window.setFixedSize(size);
+    if (withText) {
+        auto* label = new QLabel(QStringLiteral("IP Address"), &window);
+        label->setGeometry(10, 45, 91, 16);
+        auto* box = new QLineEdit(QStringLiteral("127.0.0.1"), &window);
+        box->setGeometry(115, 50, 161, 21);
+    }
+    ShowAndReport(window);
+}
+
+int RunChild(int argc, char* argv[], const char* kind) {
+    int qtArgumentCount = argc > 0 ? 1 : 0;
+    QApplication application(qtArgumentCount, argv);
+    if (std::strcmp(kind, "program") == 0) {
+        ShowProgramWindow();
+    } else {
+        // The program's window size, without building the window itself.
+        ShowAnchorWindow(std::strcmp(kind, "text") == 0, QSize(418, 278));
+    }
     return 0;
 }
 
 struct ChildResult {
     double startupMilliseconds = 0;
     long residentKilobytes = 0;
+    long residentAfterEchoKilobytes = 0;
     std::string platformAndStatus;
 };
 
-bool RunOnce(ChildResult& result) {
+bool RunOnce(const char* kind, ChildResult& result) {
     int output[2];
     if (pipe(output) != 0) {
         return false;
@@ -110,6 +160,7 @@ bool RunOnce(ChildResult& result) {
     posix_spawn_file_actions_addclose(&actions, output[0]);
     char program[] = "/proc/self/exe";
     char* arguments[] = {program, nullptr};
+    setenv(kChildVariable, kind, 1);
 
     const long long startedAt = MonotonicNanoseconds();
     pid_t child = 0;
@@ -132,8 +183,8 @@ bool RunOnce(ChildResult& result) {
 
     long long shownAt = 0;
     char rest[200] = {};
-    if (std::sscanf(text.c_str(), "%lld %ld %199[^\n]", &shownAt, &result.residentKilobytes,
-                    rest) != 3) {
+    if (std::sscanf(text.c_str(), "%lld %ld %ld %199[^\n]", &shownAt, &result.residentKilobytes,
+                    &result.residentAfterEchoKilobytes, rest) != 4) {
         return false;
     }
     result.startupMilliseconds = static_cast<double>(shownAt - startedAt) / 1e6;
@@ -147,37 +198,63 @@ T Median(std::vector<T> values) {
     return values[values.size() / 2];
 }
 
-int RunDriver() {
+struct Series {
     std::vector<double> startups;
-    std::vector<long> residents;
+    std::vector<double> residentMegabytes;
+    std::vector<double> residentAfterEchoMegabytes;
     std::string platformAndStatus;
-    for (int run = 0; run < kRuns; ++run) {
-        ChildResult result;
-        if (!RunOnce(result)) {
-            std::fprintf(stderr, "run %d failed\n", run);
-            return 1;
+};
+
+void PrintSeries(const WindowKind& kind, const Series& series) {
+    const auto [fastest, slowest] =
+        std::minmax_element(series.startups.begin(), series.startups.end());
+    std::printf("%-40s %7.1f ms (%.1f to %.1f)  %6.1f MB\n", kind.label, Median(series.startups),
+                *fastest, *slowest, Median(series.residentMegabytes));
+}
+
+void PrintRatios(const Series& program, const Series& anchor, const char* anchorName) {
+    std::printf("program / %-30s start %.2f  memory %.2f\n", anchorName,
+                Median(program.startups) / Median(anchor.startups),
+                Median(program.residentMegabytes) / Median(anchor.residentMegabytes));
+}
+
+int RunDriver() {
+    std::array<Series, kKinds.size()> series;
+    for (int run = 0; run < kRunsEach; ++run) {
+        // Rotated each round, so no kind always follows the same one.
+        for (std::size_t step = 0; step < kKinds.size(); ++step) {
+            const std::size_t kind = (step + static_cast<std::size_t>(run)) % kKinds.size();
+            ChildResult result;
+            if (!RunOnce(kKinds[kind].name, result)) {
+                std::fprintf(stderr, "run %d of the %s failed\n", run, kKinds[kind].label);
+                return 1;
+            }
+            series[kind].startups.push_back(result.startupMilliseconds);
+            series[kind].residentMegabytes.push_back(static_cast<double>(result.residentKilobytes) /
+                                                     1024.0);
+            series[kind].residentAfterEchoMegabytes.push_back(
+                static_cast<double>(result.residentAfterEchoKilobytes) / 1024.0);
+            series[kind].platformAndStatus = result.platformAndStatus;
         }
-        startups.push_back(result.startupMilliseconds);
-        std::fprintf(stderr, "run %2d: %6.1f ms, %ld kB\n", run + 1, result.startupMilliseconds,
-                     result.residentKilobytes);
-        residents.push_back(result.residentKilobytes);
-        platformAndStatus = result.platformAndStatus;
     }
-    const auto [fastest, slowest] = std::minmax_element(startups.begin(), startups.end());
-    std::printf("platform|first echo: %s\n", platformAndStatus.c_str());
-    std::printf("start to window shown: median %.1f ms (min %.1f, max %.1f) over %d runs\n",
-                Median(startups), *fastest, *slowest, kRuns);
-    std::printf("resident memory after the first echo: median %.1f MB\n",
-                static_cast<double>(Median(residents)) / 1024.0);
+    std::printf("platform|first echo: %s\n", series[0].platformAndStatus.c_str());
+    std::printf("medians of %d runs each, start to window shown, resident memory then:\n",
+                kRunsEach);
+    for (std::size_t kind = 0; kind < kKinds.size(); ++kind) {
+        PrintSeries(kKinds[kind], series[kind]);
+    }
+    PrintRatios(series[0], series[1], "empty window");
+    PrintRatios(series[0], series[2], "label and line edit");
+    std::printf("the program's resident memory after its first echo: %.1f MB\n",
+                Median(series[0].residentAfterEchoMegabytes));
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (std::getenv(kChildVariable) != nullptr) {
-        return RunChild(argc, argv);
+    if (const char* kind = std::getenv(kChildVariable)) {
+        return RunChild(argc, argv, kind);
     }
-    setenv(kChildVariable, "1", 1);
     return RunDriver();
 }
