@@ -54,6 +54,14 @@ long long MonotonicNanoseconds() {
     return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
 }
 
+// CPU time of all the process's threads so far: less swayed by the load of
+// the machine than the wall clock.
+long long ProcessCpuMicroseconds() {
+    timespec used{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return static_cast<long long>(used.tv_sec) * 1'000'000LL + used.tv_nsec / 1000;
+}
+
 long ResidentKilobytes() {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -72,6 +80,7 @@ public:
     explicit FirstPaintClock(QWidget& window) { window.installEventFilter(this); }
     long long ShownAt() const { return shownAt_; }
     long ResidentAtShown() const { return resident_; }
+    long long CpuAtShown() const { return cpu_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -80,6 +89,7 @@ protected:
             watched->removeEventFilter(this);
             QTimer::singleShot(0, [this] {
                 shownAt_ = MonotonicNanoseconds();
+                cpu_ = ProcessCpuMicroseconds();
                 resident_ = ResidentKilobytes();
                 QCoreApplication::exit(0);
             });
@@ -91,6 +101,7 @@ private:
     bool painted_ = false;
     long long shownAt_ = 0;
     long resident_ = 0;
+    long long cpu_ = 0;
 };
 
 // Shows the window until its first paint and prints what the driver reads.
@@ -98,7 +109,8 @@ void ShowAndReport(QWidget& window, long residentAfterEcho = 0) {
     FirstPaintClock clock(window);
     window.show();
     QApplication::exec();
-    std::printf("%lld %ld %ld %s\n", clock.ShownAt(), clock.ResidentAtShown(), residentAfterEcho,
+    std::printf("%lld %lld %ld %ld %s\n", clock.ShownAt(), clock.CpuAtShown(),
+                clock.ResidentAtShown(), residentAfterEcho,
                 qPrintable(QGuiApplication::platformName()));
 }
 
@@ -113,8 +125,9 @@ void ShowProgramWindow() {
 
     window.Box({quorl::ControlName::Text2})->setText(QStringLiteral("127.0.0.1"));
     window.Command1()->click();
-    std::printf("%lld %ld %ld %s|%s\n", clock.ShownAt(), clock.ResidentAtShown(),
-                ResidentKilobytes(), qPrintable(QGuiApplication::platformName()),
+    std::printf("%lld %lld %ld %ld %s|%s\n", clock.ShownAt(), clock.CpuAtShown(),
+                clock.ResidentAtShown(), ResidentKilobytes(),
+                qPrintable(QGuiApplication::platformName()),
                 qPrintable(window.Box(quorl::Text4(0))->text()));
 }
 
@@ -144,6 +157,7 @@ int RunChild(int argc, char* argv[], const char* kind) {
 
 struct ChildResult {
     double startupMilliseconds = 0;
+    double cpuMilliseconds = 0;
     long residentKilobytes = 0;
     long residentAfterEchoKilobytes = 0;
     std::string platformAndStatus;
@@ -182,11 +196,13 @@ bool RunOnce(const char* kind, ChildResult& result) {
     waitpid(child, &status, 0);
 
     long long shownAt = 0;
+    long long cpuMicroseconds = 0;
     char rest[200] = {};
-    if (std::sscanf(text.c_str(), "%lld %ld %ld %199[^\n]", &shownAt, &result.residentKilobytes,
-                    &result.residentAfterEchoKilobytes, rest) != 4) {
+    if (std::sscanf(text.c_str(), "%lld %lld %ld %ld %199[^\n]", &shownAt, &cpuMicroseconds,
+                    &result.residentKilobytes, &result.residentAfterEchoKilobytes, rest) != 5) {
         return false;
     }
+    result.cpuMilliseconds = static_cast<double>(cpuMicroseconds) / 1e3;
     result.startupMilliseconds = static_cast<double>(shownAt - startedAt) / 1e6;
     result.platformAndStatus = rest;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -200,6 +216,7 @@ T Median(std::vector<T> values) {
 
 struct Series {
     std::vector<double> startups;
+    std::vector<double> cpuTimes;
     std::vector<double> residentMegabytes;
     std::vector<double> residentAfterEchoMegabytes;
     std::string platformAndStatus;
@@ -208,14 +225,16 @@ struct Series {
 void PrintSeries(const WindowKind& kind, const Series& series) {
     const auto [fastest, slowest] =
         std::minmax_element(series.startups.begin(), series.startups.end());
-    std::printf("%-40s %7.1f ms (%.1f to %.1f)  %6.1f MB\n", kind.label, Median(series.startups),
-                *fastest, *slowest, Median(series.residentMegabytes));
+    std::printf("%-40s %7.1f ms (%.1f to %.1f)  %6.1f MB  CPU %.1f ms\n", kind.label,
+                Median(series.startups), *fastest, *slowest, Median(series.residentMegabytes),
+                Median(series.cpuTimes));
 }
 
 void PrintRatios(const Series& program, const Series& anchor, const char* anchorName) {
-    std::printf("program / %-30s start %.2f  memory %.2f\n", anchorName,
+    std::printf("program / %-30s start %.2f  memory %.2f  CPU %.2f\n", anchorName,
                 Median(program.startups) / Median(anchor.startups),
-                Median(program.residentMegabytes) / Median(anchor.residentMegabytes));
+                Median(program.residentMegabytes) / Median(anchor.residentMegabytes),
+                Median(program.cpuTimes) / Median(anchor.cpuTimes));
 }
 
 int RunDriver() {
@@ -230,6 +249,7 @@ int RunDriver() {
                 return 1;
             }
             series[kind].startups.push_back(result.startupMilliseconds);
+            series[kind].cpuTimes.push_back(result.cpuMilliseconds);
             series[kind].residentMegabytes.push_back(static_cast<double>(result.residentKilobytes) /
                                                      1024.0);
             series[kind].residentAfterEchoMegabytes.push_back(
@@ -238,8 +258,9 @@ int RunDriver() {
         }
     }
     std::printf("platform|first echo: %s\n", series[0].platformAndStatus.c_str());
-    std::printf("medians of %d runs each, start to window shown, resident memory then:\n",
-                kRunsEach);
+    std::printf(
+        "medians of %d runs each: start to window shown, then resident memory and CPU time:\n",
+        kRunsEach);
     for (std::size_t kind = 0; kind < kKinds.size(); ++kind) {
         PrintSeries(kKinds[kind], series[kind]);
     }
