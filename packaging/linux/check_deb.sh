@@ -33,6 +33,7 @@ done
 
 control=$(dpkg-deb -I "$package")
 grep -q '^ Depends: .*libqt6widgets6' <<<"$control" || fail "Depends not computed from the binary"
+grep -q '^ Depends: .*qt6-wayland' <<<"$control" || fail "Depends lacks the Wayland platform"
 grep -q 'setcap cap_net_raw+p /usr/bin/quorl' <<<"$(dpkg-deb -I "$package" postinst)" ||
     fail "postinst does not set cap_net_raw+p"
 
