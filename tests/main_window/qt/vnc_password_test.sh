@@ -40,6 +40,13 @@ fi
 sleep 1  # the window maps after the server is up
 
 failed=0
+# The password file is the server's -rfbauth argument: only its owner reads it.
+password_file=$(pgrep -a -f -- "-rfbport $port " | sed -n 's/.* -rfbauth \([^ ]*\) .*/\1/p' | head -1)
+if [ -z "$password_file" ] || [ "$(stat -c %a "$password_file")" != 600 ]; then
+    echo "the password file \"$password_file\" is not private to its owner"
+    failed=1
+fi
+
 snapshot() {
     timeout 20 vncsnapshot "$@" "127.0.0.1::$port" "$work/screen.jpg" </dev/null 2>&1
 }
