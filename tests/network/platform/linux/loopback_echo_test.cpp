@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "icmp_responder.h"
 #include "namespace_echo_fixture.h"
 #include "network/platform/ip_status.h"
 #include "support/background_process.h"
@@ -129,6 +130,23 @@ TEST_P(LoopbackEchoTest, OtherTrafficNeverChangesTheResult) {
         ASSERT_EQ(reply.Address, 16777343);
     }
     EXPECT_GE(EchoRequestsSent() - sentBefore - echoes, 1000) << "the flood did not overlap";
+}
+
+TEST_P(LoopbackEchoTest, ABurstOfRepliesToAnotherSequenceCannotHideOurs) {
+    // A hostile peer answers each request with 1200 replies that carry our
+    // identifier but not our sequence, and only then with the real reply.
+    ASSERT_TRUE(SetSysctl(namespace_->Name(), "net.ipv4.icmp_echo_ignore_all", "1"));
+    IcmpResponder responder(namespace_->Name());
+    ASSERT_TRUE(responder.WaitUntilListening());
+    constexpr int kEchoes = 5;
+    int answered = 0;
+    for (int i = 0; i < kEchoes; ++i) {
+        if (Echo(u"127.0.0.147", u"Echo This") == kIpSuccess && EchoedText(reply) == u"Echo This" &&
+            reply.Address == AddressValue("127.0.0.147")) {
+            ++answered;
+        }
+    }
+    EXPECT_EQ(answered, kEchoes);
 }
 
 TEST_P(LoopbackEchoTest, LeavesNoDescriptorOpen) {

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "network/platform/platform.h"
+
+namespace quorl::testing {
+
+// One echo service the conformance suite runs against, set up afresh for
+// each case and undone when the case ends.
+class EchoService {
+public:
+    virtual ~EchoService() = default;
+
+    // Why the service cannot be tried here, or empty when it can.
+    virtual std::string WhyUnavailable() const = 0;
+    virtual Platform& Service() = 0;
+    // Echo requests the system has sent so far, from its own ICMP counters.
+    virtual long EchoRequestsSent() const = 0;
+    // Descriptors or handles the process holds open.
+    virtual long OpenHandles() const = 0;
+};
+
+struct EchoServiceKind {
+    std::string name;
+    std::unique_ptr<EchoService> (*make)();
+};
+
+// Each build instantiates the suite with the services it has.
+class EchoServiceConformance : public ::testing::TestWithParam<EchoServiceKind> {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::unique_ptr<EchoService> service_;
+};
+
+std::string EchoServiceName(const ::testing::TestParamInfo<EchoServiceKind>& info);
+
+}  // namespace quorl::testing

@@ -1,0 +1,103 @@
+// The conformance suite against our own echo service, through each kind of
+// ICMP socket, each case in a namespace of its own.
+
+#include <dirent.h>
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "network/echo_service_conformance.h"
+#include "network/platform/linux/icmp_socket.h"
+#include "network/platform/linux/linux_platform.h"
+#include "support/network_namespace.h"
+
+namespace quorl::testing {
+namespace {
+
+// The "Icmp:" lines of the namespace's SNMP counters: names, then values.
+long IcmpCounter(const std::string& wanted) {
+    std::ifstream snmp("/proc/thread-self/net/snmp");
+    std::vector<std::string> names;
+    for (std::string line; std::getline(snmp, line);) {
+        if (line.rfind("Icmp:", 0) != 0) {
+            continue;
+        }
+        std::istringstream fields(line.substr(5));
+        if (names.empty()) {
+            for (std::string name; fields >> name;) {
+                names.push_back(name);
+            }
+            continue;
+        }
+        long value = 0;
+        for (const std::string& name : names) {
+            fields >> value;
+            if (name == wanted) {
+                return value;
+            }
+        }
+    }
+    return -1;
+}
+
+long CountDirectoryEntries(const char* path) {
+    long count = 0;
+    if (DIR* directory = opendir(path)) {
+        while (readdir(directory) != nullptr) {
+            ++count;
+        }
+        closedir(directory);
+    }
+    return count;
+}
+
+class LinuxEchoService final : public EchoService {
+public:
+    explicit LinuxEchoService(IcmpSocketKind kind) : kind_(kind) {
+        why_ = WhyNoNamespaces();
+        if (why_.empty()) {
+            Enter();
+        }
+    }
+
+    std::string WhyUnavailable() const override { return why_; }
+    Platform& Service() override { return platform_; }
+    long EchoRequestsSent() const override { return IcmpCounter("OutEchos"); }
+    long OpenHandles() const override { return CountDirectoryEntries("/proc/self/fd"); }
+
+private:
+    void Enter() {
+        namespace_ = std::make_unique<ScratchNamespace>(UniqueName("quorl-conf"));
+        const bool datagram = kind_ == IcmpSocketKind::Datagram;
+        if (!namespace_->IsReady() || !AllowDatagramPing(namespace_->Name(), datagram)) {
+            why_ = "the namespace could not be made";
+            return;
+        }
+        entry_ = std::make_unique<NamespaceEntry>(namespace_->Name());
+        const std::optional<IcmpSocket> socket = IcmpSocket::Open();
+        if (!entry_->IsEntered() || !socket || socket->Kind() != kind_) {
+            why_ = "no ICMP socket of the kind asked for opens in the namespace";
+        }
+    }
+
+    IcmpSocketKind kind_;
+    std::string why_;
+    std::unique_ptr<ScratchNamespace> namespace_;
+    std::unique_ptr<NamespaceEntry> entry_;
+    LinuxPlatform platform_;
+};
+
+template <IcmpSocketKind kind>
+std::unique_ptr<EchoService> MakeLinuxEchoService() {
+    return std::make_unique<LinuxEchoService>(kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Linux, EchoServiceConformance,
+    ::testing::Values(EchoServiceKind{"Datagram", &MakeLinuxEchoService<IcmpSocketKind::Datagram>},
+                      EchoServiceKind{"Raw", &MakeLinuxEchoService<IcmpSocketKind::Raw>}),
+    EchoServiceName);
+
+}  // namespace
+}  // namespace quorl::testing

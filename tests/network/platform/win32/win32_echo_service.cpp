@@ -1,0 +1,69 @@
+// The conformance suite against the system's own echo service, as the
+// Windows build calls it.
+
+// In this order: winsock2.h before windows.h, and the IP helper types
+// before anything else of the IP helper.
+#include <winsock2.h>
+
+#include <windows.h>
+
+#include <iphlpapi.h>
+
+#include <array>
+
+#include "network/echo_service_conformance.h"
+#include "network/platform/win32/win32_platform.h"
+#include "win32/echo_permission.h"
+
+namespace quorl::testing {
+namespace {
+
+class Win32EchoService final : public EchoService {
+public:
+    Win32EchoService() {
+        std::array<std::uint8_t, kWsaDataSize> data{};
+        initialized_ = platform_.WSAStartup(kWinsockVersion11, data) == 0;
+    }
+    ~Win32EchoService() override {
+        if (initialized_) {
+            platform_.WSACleanup();
+        }
+    }
+
+    std::string WhyUnavailable() const override {
+        if (!EchoPermitted()) {
+            return kNoEchoPermission;
+        }
+        return initialized_ ? "" : "Windows Sockets did not start";
+    }
+    Platform& Service() override { return platform_; }
+
+    // Wine serves these from the kernel's own ICMP counters.
+    long EchoRequestsSent() const override {
+        MIB_ICMP statistics{};
+        if (GetIcmpStatistics(&statistics) != NO_ERROR) {
+            return -1;
+        }
+        return static_cast<long>(statistics.stats.icmpOutStats.dwEchos);
+    }
+
+    long OpenHandles() const override {
+        DWORD count = 0;
+        return GetProcessHandleCount(GetCurrentProcess(), &count) ? static_cast<long>(count) : -1;
+    }
+
+private:
+    Win32Platform platform_;
+    bool initialized_ = false;
+};
+
+std::unique_ptr<EchoService> MakeWin32EchoService() {
+    return std::make_unique<Win32EchoService>();
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, EchoServiceConformance,
+                         ::testing::Values(EchoServiceKind{"System", &MakeWin32EchoService}),
+                         EchoServiceName);
+
+}  // namespace
+}  // namespace quorl::testing
