@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "network/platform/platform.h"
@@ -28,6 +29,11 @@ struct EchoServiceKind {
     std::string name;
     std::unique_ptr<EchoService> (*make)();
 };
+
+// So that test listings name the service rather than dump its bytes.
+inline void PrintTo(const EchoServiceKind& kind, std::ostream* stream) {
+    *stream << kind.name;
+}
 
 // Each build instantiates the suite with the services it has.
 class EchoServiceConformance : public ::testing::TestWithParam<EchoServiceKind> {

@@ -42,9 +42,11 @@ void EnlargeReceiveBuffer(int descriptor) {
 }
 
 // Requests carry no options, and go out the way the platform's own echo
-// service sends such a request: with "don't fragment" clear.
+// service sends such a request: with "don't fragment" clear. Unlike
+// IP_PMTUDISC_DONT, this mode still lets the kernel pass a host's
+// "fragmentation needed" to a datagram socket's error queue.
 bool AllowFragmentation(int descriptor) {
-    const int discovery = IP_PMTUDISC_DONT;
+    const int discovery = IP_PMTUDISC_OMIT;
     return setsockopt(descriptor, IPPROTO_IP, IP_MTU_DISCOVER, &discovery, sizeof(discovery)) == 0;
 }
 
