@@ -167,6 +167,10 @@ TEST_P(EchoServiceConformance, CreateAndCloseCyclesLeaveNothingOpen) {
     // The first handle may set up what the service keeps for its lifetime.
     platform.IcmpCloseHandle(platform.IcmpCreateFile());
     const long before = service_->OpenHandles();
+    // The count must see an open handle, or its staying put says nothing.
+    const EchoHandle open = platform.IcmpCreateFile();
+    EXPECT_GT(service_->OpenHandles(), before);
+    platform.IcmpCloseHandle(open);
     for (int i = 0; i < 200; ++i) {
         const EchoHandle handle = platform.IcmpCreateFile();
         ASSERT_NE(handle, kNoEchoHandle) << "cycle " << i;

@@ -4,42 +4,15 @@
 #include <dirent.h>
 
 #include <fstream>
-#include <sstream>
-#include <vector>
 
 #include "network/echo_service_conformance.h"
+#include "network/icmp_counters.h"
 #include "network/platform/linux/icmp_socket.h"
 #include "network/platform/linux/linux_platform.h"
 #include "support/network_namespace.h"
 
 namespace quorl::testing {
 namespace {
-
-// The "Icmp:" lines of the namespace's SNMP counters: names, then values.
-long IcmpCounter(const std::string& wanted) {
-    std::ifstream snmp("/proc/thread-self/net/snmp");
-    std::vector<std::string> names;
-    for (std::string line; std::getline(snmp, line);) {
-        if (line.rfind("Icmp:", 0) != 0) {
-            continue;
-        }
-        std::istringstream fields(line.substr(5));
-        if (names.empty()) {
-            for (std::string name; fields >> name;) {
-                names.push_back(name);
-            }
-            continue;
-        }
-        long value = 0;
-        for (const std::string& name : names) {
-            fields >> value;
-            if (name == wanted) {
-                return value;
-            }
-        }
-    }
-    return -1;
-}
 
 long CountDirectoryEntries(const char* path) {
     long count = 0;
@@ -63,7 +36,10 @@ public:
 
     std::string WhyUnavailable() const override { return why_; }
     Platform& Service() override { return platform_; }
-    long EchoRequestsSent() const override { return IcmpCounter("OutEchos"); }
+    long EchoRequestsSent() const override {
+        std::ifstream snmp("/proc/thread-self/net/snmp");
+        return IcmpCounter(snmp, "OutEchos");
+    }
     long OpenHandles() const override { return CountDirectoryEntries("/proc/self/fd"); }
 
 private:

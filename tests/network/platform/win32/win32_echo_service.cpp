@@ -10,13 +10,20 @@
 #include <iphlpapi.h>
 
 #include <array>
+#include <fstream>
 
 #include "network/echo_service_conformance.h"
+#include "network/icmp_counters.h"
 #include "network/platform/win32/win32_platform.h"
 #include "win32/echo_permission.h"
 
 namespace quorl::testing {
 namespace {
+
+bool RunsUnderWine() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
 
 class Win32EchoService final : public EchoService {
 public:
@@ -38,8 +45,15 @@ public:
     }
     Platform& Service() override { return platform_; }
 
-    // Wine serves these from the kernel's own ICMP counters.
     long EchoRequestsSent() const override {
+        if (RunsUnderWine()) {
+            // Wine's GetIcmpStatistics does not follow the kernel's echo
+            // counter: it stayed put while Wine's own echo service sent
+            // requests. The kernel's counter file is read instead, through
+            // the drive that maps the Unix root.
+            std::ifstream snmp("Z:\\proc\\net\\snmp");
+            return IcmpCounter(snmp, "OutEchos");
+        }
         MIB_ICMP statistics{};
         if (GetIcmpStatistics(&statistics) != NO_ERROR) {
             return -1;
