@@ -21,8 +21,11 @@ public:
     virtual Platform& Service() = 0;
     // Echo requests the system has sent so far, from its own ICMP counters.
     virtual long EchoRequestsSent() const = 0;
-    // Descriptors or handles the process holds open.
+    // Grows with every descriptor or handle the process holds open.
     virtual long OpenHandles() const = 0;
+    // Whether a reply size too small for the echo is refused before the
+    // request is sent, as the system's documented behaviour has it.
+    virtual bool RefusesShortReplySizesBeforeSending() const { return true; }
 };
 
 struct EchoServiceKind {
