@@ -16,7 +16,7 @@ struct StatusMessage {
 
 constexpr StatusMessage kStatusMessages[] = {
     {kIpSuccess, u"ip success"},
-    {kQuorlTimeout, u"quorl timeout"},
+    {kQuorlTimeoutStatus, u"quorl timeout"},
     {kIpBufTooSmall, u"ip buf too_small"},
     {kIpDestNetUnreachable, u"ip dest net unreachable"},
     {kIpDestHostUnreachable, u"ip dest host unreachable"},

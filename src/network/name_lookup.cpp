@@ -1,5 +1,6 @@
 #include "name_lookup.h"
 
+#include <array>
 #include <cstring>
 
 #include "ansi_text.h"
@@ -16,22 +17,25 @@ constexpr std::size_t kAddressLength = 4;
 
 std::u16string GetIPFromHostName(Platform& platform, const std::u16string& hostName) {
     const hostent* entry = platform.gethostbyname(ToAnsi(hostName).c_str());
-    // An entry without any address has nothing to offer, like no entry at all.
-    if (entry == nullptr || entry->h_addr_list == nullptr || entry->h_addr_list[0] == nullptr) {
+    // An entry without any address has nothing to offer, like no entry at
+    // all; nor has one whose addresses are not four-byte IPv4 addresses.
+    if (entry == nullptr || entry->h_addrtype != kAddressFamilyInet ||
+        entry->h_length != static_cast<int>(kAddressLength) || entry->h_addr_list == nullptr ||
+        entry->h_addr_list[0] == nullptr) {
         return {};
     }
-    char addressBytes[kAddressLength];
-    std::memcpy(addressBytes, entry->h_addr_list[0], kAddressLength);
-    return AddressBytesToDotted(FromAnsi(std::string_view(addressBytes, kAddressLength)));
+    std::array<std::uint8_t, kAddressLength> addressBytes;
+    std::memcpy(addressBytes.data(), entry->h_addr_list[0], kAddressLength);
+    return AddressBytesToDotted(addressBytes);
 }
 
-std::u16string AddressBytesToDotted(const std::u16string& addressBytes) {
+std::u16string AddressBytesToDotted(std::span<const std::uint8_t, 4> addressBytes) {
     std::u16string dotted;
-    for (std::size_t i = 0; i < kAddressLength && i < addressBytes.size(); ++i) {
+    for (std::size_t i = 0; i < addressBytes.size(); ++i) {
         if (i > 0) {
             dotted += u'.';
         }
-        dotted += DecimalText(ToAnsiByte(addressBytes[i]));
+        dotted += DecimalText(addressBytes[i]);
     }
     return dotted;
 }

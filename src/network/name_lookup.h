@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "message_boxes.h"
@@ -11,8 +13,8 @@ namespace quorl {
 // name does not resolve. Relies on the caller's Windows Sockets initialization.
 std::u16string GetIPFromHostName(Platform& platform, const std::u16string& hostName);
 
-// Four characters, one per address byte, first octet first, as dotted decimal.
-std::u16string AddressBytesToDotted(const std::u16string& addressBytes);
+// The four bytes of an IPv4 address, first octet first, as dotted decimal.
+std::u16string AddressBytesToDotted(std::span<const std::uint8_t, 4> addressBytes);
 
 // The official name of a dotted address, or empty; tells the user why there is
 // none in a message box. Makes and undoes its own initialization.

@@ -20,6 +20,18 @@ private:
     EchoHandle handle_;
 };
 
+// The tool's own refusals, the same on every platform: the platforms'
+// echo services disagree on what to say about them, if they refuse at all.
+std::int32_t RefusalStatus(std::uint32_t destination, std::size_t dataSize) {
+    if (destination == 0) {
+        return kIpBadDestination;
+    }
+    if (dataSize > kReplyDataLength) {
+        return kIpBufTooSmall;
+    }
+    return kIpSuccess;
+}
+
 }  // namespace
 
 std::int32_t SendEcho(Platform& platform, const std::u16string& address, const std::u16string& data,
@@ -27,6 +39,13 @@ std::int32_t SendEcho(Platform& platform, const std::u16string& address, const s
     const std::uint32_t destination = platform.inet_addr(ToAnsi(address).c_str());
     if (destination == kInaddrNone) {
         return kBadAddressFormat;
+    }
+    const std::string requestData = ToAnsi(data);
+    if (const std::int32_t refusal = RefusalStatus(destination, requestData.size());
+        refusal != kIpSuccess) {
+        // Nothing is sent; the record says why, as the echo service would.
+        reply.Status = refusal;
+        return refusal;
     }
 
     const EchoHandle handle = platform.IcmpCreateFile();
@@ -38,7 +57,7 @@ std::int32_t SendEcho(Platform& platform, const std::u16string& address, const s
     const EchoHandleCloser closer(platform, handle);
 
     ReplyBlock block = EncodeEchoReply(reply);
-    platform.IcmpSendEcho(handle, destination, ToAnsi(data), block, kReplySize,
+    platform.IcmpSendEcho(handle, destination, requestData, block, kReplySize,
                           kEchoTimeoutMilliseconds);
     reply = DecodeEchoReply(block);
     return reply.Status;

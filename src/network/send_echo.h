@@ -10,13 +10,16 @@ namespace quorl {
 
 // The tool's own status codes beside the platform's IP status values.
 inline constexpr std::int32_t kBadAddressFormat = -1;
-inline constexpr std::int32_t kQuorlTimeout = 500;
+inline constexpr std::int32_t kQuorlTimeoutStatus = 500;
 
 inline constexpr std::uint32_t kEchoTimeoutMilliseconds = 500;
 
 // Sends one echo request carrying data to the dotted address and waits up to
 // 500 ms. The answer lands in reply; the result is its status, or
-// kBadAddressFormat when the address does not parse (nothing is sent then).
+// kBadAddressFormat when the address does not parse. Destination 0.0.0.0
+// (kIpBadDestination) and more data than the reply block holds
+// (kIpBufTooSmall) are refused before any handle opens. Nothing is sent in
+// these three cases.
 std::int32_t SendEcho(Platform& platform, const std::u16string& address, const std::u16string& data,
                       EchoReply& reply);
 

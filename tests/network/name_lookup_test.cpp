@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+
 #include "network/sockets_setup.h"
 #include "support/fake_platform.h"
 
@@ -22,11 +25,12 @@ protected:
 };
 
 TEST(AddressBytesToDotted, PrintsEachByteInPlainDecimal) {
-    EXPECT_EQ(AddressBytesToDotted(std::u16string{0xC0, 0xA8, 0x00, 0x01}), u"192.168.0.1");
-    EXPECT_EQ(AddressBytesToDotted(std::u16string{0x0A, 0x00, 0x00, 0xC8}), u"10.0.0.200");
-    EXPECT_EQ(AddressBytesToDotted(std::u16string{0, 0, 0, 0}), u"0.0.0.0");
-    // Characters that stand for bytes 128 to 159 in the code page.
-    EXPECT_EQ(AddressBytesToDotted(u"\u20ac\u0081\u0178\u00ff"), u"128.129.159.255");
+    using Address = std::array<std::uint8_t, 4>;
+    EXPECT_EQ(AddressBytesToDotted(Address{0xC0, 0xA8, 0x00, 0x01}), u"192.168.0.1");
+    EXPECT_EQ(AddressBytesToDotted(Address{0x0A, 0x00, 0x00, 0xC8}), u"10.0.0.200");
+    EXPECT_EQ(AddressBytesToDotted(Address{0, 0, 0, 0}), u"0.0.0.0");
+    // Bytes with the high bit set are not taken as negative characters.
+    EXPECT_EQ(AddressBytesToDotted(Address{0x80, 0x81, 0x9F, 0xFF}), u"128.129.159.255");
 }
 
 TEST_F(NameLookupTest, SocketsInitializeAsksForVersionOneOne) {
@@ -56,6 +60,24 @@ TEST_F(NameLookupTest, ForwardLookupOfAnUnknownNameIsSilentAndEmpty) {
     platform.hostAddresses["bare"] = {};
     EXPECT_EQ(GetIPFromHostName(platform, u"bare"), u"");
     EXPECT_THAT(log.Events(), ElementsAre("gethostbyname nowhere", "gethostbyname bare"));
+}
+
+TEST_F(NameLookupTest, ForwardLookupTakesOnlyFourByteIpv4Entries) {
+    platform.hostAddresses["host"] = {"198.51.100.7"};
+    struct Entry {
+        int addressType;
+        int addressLength;
+    };
+    for (const Entry entry :
+         {Entry{10, 4}, Entry{10, 16}, Entry{2, 16}, Entry{2, 3}, Entry{0, 0}}) {
+        platform.hostAddressType = entry.addressType;
+        platform.hostAddressLength = entry.addressLength;
+        EXPECT_EQ(GetIPFromHostName(platform, u"host"), u"")
+            << "type " << entry.addressType << ", length " << entry.addressLength;
+    }
+    platform.hostAddressType = 2;
+    platform.hostAddressLength = 4;
+    EXPECT_EQ(GetIPFromHostName(platform, u"host"), u"198.51.100.7");
 }
 
 TEST_F(NameLookupTest, ReverseLookupMakesAndUndoesItsOwnInitialization) {

@@ -45,15 +45,39 @@ TEST_F(SendEchoTest, ReturnsTheStatusTheServiceWrote) {
     EXPECT_EQ(reply.Status, 11010);
 }
 
-TEST_F(SendEchoTest, SendsTheDataAsSingleBytesWithoutLimit) {
+TEST_F(SendEchoTest, SendsTheDataAsSingleBytesUpToWhatTheBlockHolds) {
     EXPECT_EQ(SendEcho(platform, u"127.0.0.1", u"", reply), 0);
     EXPECT_EQ(log.Events()[2], "IcmpSendEcho 7 127.0.0.1 [] 278 500");
     log.Clear();
     SendEcho(platform, u"127.0.0.1", u"\u00e9\u20ac\u0416", reply);
     EXPECT_EQ(log.Events()[2], "IcmpSendEcho 7 127.0.0.1 [\xe9\x80?] 278 500");
     log.Clear();
-    SendEcho(platform, u"127.0.0.1", std::u16string(300, u'a'), reply);
-    EXPECT_EQ(log.Events()[2], "IcmpSendEcho 7 127.0.0.1 [" + std::string(300, 'a') + "] 278 500");
+    SendEcho(platform, u"127.0.0.1", std::u16string(250, u'a'), reply);
+    EXPECT_EQ(log.Events()[2], "IcmpSendEcho 7 127.0.0.1 [" + std::string(250, 'a') + "] 278 500");
+}
+
+TEST_F(SendEchoTest, RefusesWhatNoHostCanAnswerBeforeOpeningAHandle) {
+    struct Refusal {
+        const char16_t* address;
+        std::u16string data;
+        std::int32_t status;
+    };
+    const Refusal refusals[] = {
+        {u"0.0.0.0", u"Echo This", 11018},
+        {u"127.0.0.1", std::u16string(251, u'a'), 11001},
+        {u"127.0.0.1", std::u16string(300, u'\u00e9'), 11001},
+        {u"0.0.0.0", std::u16string(251, u'a'), 11018},
+    };
+    for (const Refusal& refusal : refusals) {
+        log.Clear();
+        reply = EchoReply{};
+        platform.echo.status = 0;  // a service that would answer anything
+        EXPECT_EQ(SendEcho(platform, refusal.address, refusal.data, reply), refusal.status);
+        EXPECT_THAT(log.Events(), ElementsAre("inet_addr " + testing::Utf8(refusal.address)));
+        EXPECT_EQ(reply.Status, refusal.status);
+        EXPECT_EQ(reply.Address, 0);
+        EXPECT_EQ(reply.DataSize, 0);
+    }
 }
 
 TEST_F(SendEchoTest, RejectsAnAddressThatDoesNotParseWithoutSending) {

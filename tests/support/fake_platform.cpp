@@ -79,8 +79,8 @@ const hostent* FakePlatform::MakeEntry(const std::string& name,
     }
     storage->addressList.push_back(nullptr);
     storage->entry.h_name = storage->name.data();
-    storage->entry.h_addrtype = kAddressFamilyInet;
-    storage->entry.h_length = 4;
+    storage->entry.h_addrtype = static_cast<decltype(hostent::h_addrtype)>(hostAddressType);
+    storage->entry.h_length = static_cast<decltype(hostent::h_length)>(hostAddressLength);
     storage->entry.h_addr_list = storage->addressList.data();
     lastEntry_ = std::move(storage);
     return &lastEntry_->entry;

@@ -34,6 +34,9 @@ public:
     // Names and addresses the resolver knows, the first address first.
     std::map<std::string, std::vector<std::string>> hostAddresses;
     std::map<std::string, std::string> addressNames;
+    // What every host entry claims about its addresses.
+    int hostAddressType = kAddressFamilyInet;
+    int hostAddressLength = 4;
     bool createFileFails = false;
     ScriptedEcho echo;
 

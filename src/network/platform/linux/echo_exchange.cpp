@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -14,6 +13,7 @@
 #include "../ip_status.h"
 #include "echo_match.h"
 #include "icmp_status.h"
+#include "reply_writer.h"
 
 namespace quorl {
 namespace {
@@ -93,25 +93,12 @@ void ForEachIpControl(ReceivedMessage& message, Visitor visit) {
     }
 }
 
-std::optional<EchoAnswer> ReadRawAnswer(int descriptor, const EchoRequestKey& key,
-                                        ReceiveBuffer& buffer) {
-    std::optional<ReceivedMessage> message = Receive(descriptor, buffer, 0);
-    if (!message) {
-        return std::nullopt;
-    }
-    return MatchRawPacket(message->bytes, key);
-}
-
-std::optional<EchoAnswer> ReadDatagramAnswer(int descriptor, const EchoRequestKey& key,
-                                             ReceiveBuffer& buffer) {
-    std::optional<ReceivedMessage> message = Receive(descriptor, buffer, 0);
-    if (!message) {
-        return std::nullopt;
-    }
+std::optional<EchoAnswer> MatchDatagramMessage(ReceivedMessage& message,
+                                               const EchoRequestKey& key) {
     std::optional<EchoAnswer> answer =
-        MatchEchoReply(message->bytes, message->peer.sin_addr.s_addr, key);
+        MatchEchoReply(message.bytes, message.peer.sin_addr.s_addr, key);
     if (answer) {
-        ForEachIpControl(*message, [&answer](int type, Bytes data) {
+        ForEachIpControl(message, [&answer](int type, Bytes data) {
             int timeToLive = 0;
             if (type == IP_TTL && data.size() >= sizeof(timeToLive)) {
                 std::memcpy(&timeToLive, data.data(), sizeof(timeToLive));
@@ -123,6 +110,26 @@ std::optional<EchoAnswer> ReadDatagramAnswer(int descriptor, const EchoRequestKe
         });
     }
     return answer;
+}
+
+// Reads what is queued until our answer turns up: one message per wake-up
+// would let a burst of other messages fill the queue, and the kernel would
+// drop our answer behind them. The answer's data stays in the buffer.
+std::optional<EchoAnswer> ReadQueuedAnswer(const IcmpSocket& socket, const EchoRequestKey& key,
+                                           ReceiveBuffer& buffer, Clock::time_point deadline) {
+    const bool isDatagram = socket.Kind() == IcmpSocketKind::Datagram;
+    while (Clock::now() < deadline) {
+        std::optional<ReceivedMessage> message = Receive(socket.Descriptor(), buffer, 0);
+        if (!message) {
+            return std::nullopt;
+        }
+        std::optional<EchoAnswer> answer =
+            isDatagram ? MatchDatagramMessage(*message, key) : MatchRawPacket(message->bytes, key);
+        if (answer) {
+            return answer;
+        }
+    }
+    return std::nullopt;
 }
 
 // Reads the whole error queue, so that no stale error is left to fail a later
@@ -147,47 +154,32 @@ std::optional<EchoAnswer> ReadQueuedErrors(int descriptor, const EchoRequestKey&
     return ours;
 }
 
-EchoOutcome Answered(const EchoAnswer& answer, Clock::time_point sentAt) {
-    EchoOutcome outcome;
-    outcome.answered = true;
-    outcome.status = answer.status;
-    outcome.address = answer.address;
-    outcome.roundTripTime = static_cast<std::uint32_t>(
+std::uint32_t RoundTripSince(Clock::time_point sentAt) {
+    return static_cast<std::uint32_t>(
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sentAt).count());
-    outcome.data.assign(answer.data.begin(), answer.data.end());
-    outcome.timeToLive = answer.timeToLive;
-    outcome.typeOfService = answer.typeOfService;
-    outcome.dontFragment = answer.dontFragment;
-    return outcome;
-}
-
-EchoOutcome Unanswered(std::int32_t status) {
-    EchoOutcome outcome;
-    outcome.status = status;
-    return outcome;
 }
 
 }  // namespace
 
-std::uint16_t NextEchoSequence() {
-    static std::atomic<std::uint16_t> sequence{0};
-    return ++sequence;
-}
-
-EchoOutcome ExchangeEcho(const IcmpSocket& socket, std::uint32_t destination,
-                         std::uint16_t sequence, Bytes data, std::chrono::milliseconds timeout) {
+std::uint32_t ExchangeEcho(IcmpSocket& socket, std::uint32_t destination, std::uint16_t sequence,
+                           Bytes data, std::chrono::milliseconds timeout,
+                           std::span<std::uint8_t> reply) {
     const int descriptor = socket.Descriptor();
     EchoRequestKey key{destination, socket.RawIdentifier(), sequence};
+    if (!socket.AwaitReplyTo(sequence)) {
+        WriteReplyStatus(reply, kIpGeneralFailure);
+        return 0;
+    }
     const std::vector<std::uint8_t> request = BuildEchoRequest(key.identifier, sequence, data);
     const sockaddr_in to = SocketAddress(destination);
 
     const Clock::time_point sentAt = Clock::now();
     if (sendto(descriptor, request.data(), request.size(), 0,
                reinterpret_cast<const sockaddr*>(&to), sizeof(to)) < 0) {
-        return Unanswered(StatusForSendError(errno));
+        WriteReplyStatus(reply, StatusForSendError(errno));
+        return 0;
     }
-    const bool isDatagram = socket.Kind() == IcmpSocketKind::Datagram;
-    if (isDatagram) {
+    if (socket.Kind() == IcmpSocketKind::Datagram) {
         key.identifier = DatagramIdentifier(descriptor);
     }
 
@@ -205,14 +197,15 @@ EchoOutcome ExchangeEcho(const IcmpSocket& socket, std::uint32_t destination,
             answer = ReadQueuedErrors(descriptor, key, buffer);
         }
         if (!answer && (ready.revents & POLLIN) != 0) {
-            answer = isDatagram ? ReadDatagramAnswer(descriptor, key, buffer)
-                                : ReadRawAnswer(descriptor, key, buffer);
+            answer = ReadQueuedAnswer(socket, key, buffer, deadline);
         }
         if (answer) {
-            return Answered(*answer, sentAt);
+            WriteReply(reply, *answer, RoundTripSince(sentAt));
+            return 1;
         }
     }
-    return Unanswered(kIpReqTimedOut);
+    WriteReplyStatus(reply, kIpReqTimedOut);
+    return 0;
 }
 
 }  // namespace quorl

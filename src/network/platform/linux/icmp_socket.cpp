@@ -5,8 +5,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
-#include <iterator>
 #include <random>
+#include <span>
 
 #include "icmp_packet.h"
 #include "net_raw_capability.h"
@@ -29,28 +29,74 @@ bool FilterRawTypes(int descriptor) {
     return setsockopt(descriptor, SOL_RAW, ICMP_FILTER, &filter, sizeof(filter)) == 0;
 }
 
-// Keeps the echo replies of other processes out of the socket's queue: a raw
-// socket sees every reply of the namespace, and under a flood of them ours
-// could be dropped from a full queue before we read it. Errors pass; they
-// are matched on what they quote.
-bool FilterRawIdentifier(int descriptor, std::uint16_t identifier) {
-    sock_filter code[] = {
-        BPF_STMT(BPF_LDX | BPF_B | BPF_MSH, 0),                     // X = IP header length
-        BPF_STMT(BPF_LD | BPF_B | BPF_IND, 0),                      // A = ICMP type
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kIcmpEchoReply, 0, 2),  // not a reply: keep
-        BPF_STMT(BPF_LD | BPF_H | BPF_IND, 4),                      // A = identifier
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, identifier, 0, 1),      // ours: keep
-        BPF_STMT(BPF_RET | BPF_K, 0xFFFFFFFF),
-        BPF_STMT(BPF_RET | BPF_K, 0),
-    };
-    const sock_fprog program{static_cast<unsigned short>(std::size(code)), code};
+// Room for a burst of a few thousand short messages ahead of our answer.
+constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
+
+// Past the limit an unprivileged process may ask for, the kernel caps the
+// size at net.core.rmem_max; as root it is taken as asked.
+void EnlargeReceiveBuffer(int descriptor) {
+    const int size = kReceiveBufferBytes;
+    if (setsockopt(descriptor, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof(size)) != 0) {
+        setsockopt(descriptor, SOL_SOCKET, SO_RCVBUF, &size, sizeof(size));
+    }
+}
+
+// Requests carry no options, and go out the way the platform's own echo
+// service sends such a request: with "don't fragment" clear. Unlike
+// IP_PMTUDISC_DONT, this mode still lets the kernel pass a host's
+// "fragmentation needed" to a datagram socket's error queue.
+bool AllowFragmentation(int descriptor) {
+    const int discovery = IP_PMTUDISC_OMIT;
+    return setsockopt(descriptor, IPPROTO_IP, IP_MTU_DISCOVER, &discovery, sizeof(discovery)) == 0;
+}
+
+bool AttachFilter(int descriptor, std::span<sock_filter> code) {
+    const sock_fprog program{static_cast<unsigned short>(code.size()), code.data()};
     return setsockopt(descriptor, SOL_SOCKET, SO_ATTACH_FILTER, &program, sizeof(program)) == 0;
 }
 
-// Discards what reached the socket before its filters were in place, so that
-// a queue filled by other traffic cannot crowd out our answer.
+// A raw socket sees every echo reply of the namespace, and a burst of them
+// could fill its queue ahead of ours; the kernel drops every reply but ours
+// before it is queued. Errors pass; they are matched on what they quote.
+bool FilterRawReplies(int descriptor, std::uint16_t identifier, std::uint16_t sequence) {
+    sock_filter code[] = {
+        BPF_STMT(BPF_LDX | BPF_B | BPF_MSH, 0),                     // X = IP header length
+        BPF_STMT(BPF_LD | BPF_B | BPF_IND, 0),                      // A = ICMP type
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kIcmpEchoReply, 0, 4),  // not a reply: keep
+        BPF_STMT(BPF_LD | BPF_H | BPF_IND, 4),                      // A = identifier
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, identifier, 0, 3),      // not ours: drop
+        BPF_STMT(BPF_LD | BPF_H | BPF_IND, 6),                      // A = sequence
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, sequence, 0, 1),        // not ours: drop
+        BPF_STMT(BPF_RET | BPF_K, 0xFFFFFFFF),
+        BPF_STMT(BPF_RET | BPF_K, 0),
+    };
+    return AttachFilter(descriptor, code);
+}
+
+// The kernel hands a datagram socket only the replies with its identifier,
+// starting at the ICMP header; those to another request of ours, or forged
+// with our identifier, are dropped as well. Errors take the error queue.
+bool FilterDatagramReplies(int descriptor, std::uint16_t sequence) {
+    sock_filter code[] = {
+        BPF_STMT(BPF_LD | BPF_B | BPF_ABS, 0),                      // A = ICMP type
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kIcmpEchoReply, 0, 2),  // not a reply: keep
+        BPF_STMT(BPF_LD | BPF_H | BPF_ABS, 6),                      // A = sequence
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, sequence, 0, 1),        // not ours: drop
+        BPF_STMT(BPF_RET | BPF_K, 0xFFFFFFFF),
+        BPF_STMT(BPF_RET | BPF_K, 0),
+    };
+    return AttachFilter(descriptor, code);
+}
+
+// Discards what reached the socket before its filter was in place, so that
+// a queue filled by other traffic cannot crowd out our answer. Bounded, as a
+// flood may refill the queue while it is read.
 void DiscardQueued(int descriptor) {
-    while (recv(descriptor, nullptr, 0, MSG_DONTWAIT | MSG_TRUNC) >= 0) {
+    constexpr int kMostDiscarded = 100000;
+    for (int i = 0; i < kMostDiscarded; ++i) {
+        if (recv(descriptor, nullptr, 0, MSG_DONTWAIT | MSG_TRUNC) < 0) {
+            return;
+        }
     }
 }
 
@@ -76,9 +122,10 @@ std::optional<IcmpSocket> IcmpSocket::OpenDatagram() {
     // ICMP errors reach a datagram socket only through its error queue.
     const int fd = descriptor.Get();
     if (!EnableOption(fd, IPPROTO_IP, IP_RECVERR) || !EnableOption(fd, IPPROTO_IP, IP_RECVTTL) ||
-        !EnableOption(fd, IPPROTO_IP, IP_RECVTOS)) {
+        !EnableOption(fd, IPPROTO_IP, IP_RECVTOS) || !AllowFragmentation(fd)) {
         return std::nullopt;
     }
+    EnlargeReceiveBuffer(fd);
     return IcmpSocket(IcmpSocketKind::Datagram, std::move(descriptor), 0);
 }
 
@@ -88,13 +135,21 @@ std::optional<IcmpSocket> IcmpSocket::OpenRaw() {
         const NetRawCapability capability;
         descriptor = UniqueFd(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP));
     }
-    const std::uint16_t identifier = RandomIdentifier();
     if (!descriptor.IsValid() || !FilterRawTypes(descriptor.Get()) ||
-        !FilterRawIdentifier(descriptor.Get(), identifier)) {
+        !AllowFragmentation(descriptor.Get())) {
         return std::nullopt;
     }
-    DiscardQueued(descriptor.Get());
-    return IcmpSocket(IcmpSocketKind::Raw, std::move(descriptor), identifier);
+    EnlargeReceiveBuffer(descriptor.Get());
+    return IcmpSocket(IcmpSocketKind::Raw, std::move(descriptor), RandomIdentifier());
+}
+
+bool IcmpSocket::AwaitReplyTo(std::uint16_t sequence) {
+    const int fd = descriptor_.Get();
+    const bool filtered = kind_ == IcmpSocketKind::Raw
+                              ? FilterRawReplies(fd, rawIdentifier_, sequence)
+                              : FilterDatagramReplies(fd, sequence);
+    DiscardQueued(fd);
+    return filtered;
 }
 
 }  // namespace quorl

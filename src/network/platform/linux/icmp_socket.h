@@ -25,6 +25,11 @@ public:
     // its own on a datagram socket.
     std::uint16_t RawIdentifier() const { return rawIdentifier_; }
 
+    // Readies the socket for the one request with this sequence: from now on
+    // the kernel queues no echo reply to another request, and whatever was
+    // queued before is gone. False when the kernel refuses the filter.
+    bool AwaitReplyTo(std::uint16_t sequence);
+
 private:
     IcmpSocket(IcmpSocketKind kind, UniqueFd descriptor, std::uint16_t rawIdentifier)
         : kind_(kind), descriptor_(std::move(descriptor)), rawIdentifier_(rawIdentifier) {}

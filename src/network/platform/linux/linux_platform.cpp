@@ -83,10 +83,8 @@ std::uint32_t LinuxPlatform::IcmpSendEcho(EchoHandle handle, std::uint32_t desti
     }
 
     const Bytes data(reinterpret_cast<const std::uint8_t*>(requestData.data()), requestData.size());
-    const EchoOutcome outcome = ExchangeEcho(socket->second, destination, NextEchoSequence(), data,
-                                             std::chrono::milliseconds(timeout));
-    WriteReply(reply, outcome);
-    return outcome.answered ? 1 : 0;
+    return ExchangeEcho(socket->second, destination, ++lastSequence_, data,
+                        std::chrono::milliseconds(timeout), reply);
 }
 
 void LinuxPlatform::IcmpCloseHandle(EchoHandle handle) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 
 #include "../platform.h"
@@ -28,6 +29,8 @@ private:
     int initializations_ = 0;
     std::map<EchoHandle, IcmpSocket> echoSockets_;
     EchoHandle lastEchoHandle_ = kNoEchoHandle;
+    // Tells a reply to this request from a late one to an earlier request.
+    std::uint16_t lastSequence_ = 0;
 };
 
 }  // namespace quorl

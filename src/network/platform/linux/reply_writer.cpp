@@ -24,28 +24,28 @@ void WriteReplyStatus(std::span<std::uint8_t> reply, std::int32_t status) {
     PutUint32(reply, kReplyStatusOffset, static_cast<std::uint32_t>(status));
 }
 
-void WriteReply(std::span<std::uint8_t> reply, const EchoOutcome& outcome) {
-    if (!outcome.answered || reply.size() < kReplyDataOffset) {
-        WriteReplyStatus(reply, outcome.status);
+void WriteReply(std::span<std::uint8_t> reply, const EchoAnswer& answer,
+                std::uint32_t roundTripTime) {
+    if (reply.size() < kReplyDataOffset) {
         return;
     }
-    if (outcome.data.size() > reply.size() - kReplyDataOffset) {
+    if (answer.data.size() > reply.size() - kReplyDataOffset) {
         // More data came back than the block holds; a cut-down copy would
         // pass for the whole echo.
         WriteReplyStatus(reply, kIpBufTooSmall);
-        PutUint32(reply, kReplyAddressOffset, outcome.address);
+        PutUint32(reply, kReplyAddressOffset, answer.address);
         return;
     }
-    WriteReplyStatus(reply, outcome.status);
-    PutUint32(reply, kReplyAddressOffset, outcome.address);
-    PutUint32(reply, kReplyRoundTripTimeOffset, outcome.roundTripTime);
-    PutUint32(reply, kReplyDataSizeOffset, static_cast<std::uint32_t>(outcome.data.size()));
+    WriteReplyStatus(reply, answer.status);
+    PutUint32(reply, kReplyAddressOffset, answer.address);
+    PutUint32(reply, kReplyRoundTripTimeOffset, roundTripTime);
+    PutUint32(reply, kReplyDataSizeOffset, static_cast<std::uint32_t>(answer.data.size()));
     PutUint32(reply, kReplyDataPointerOffset, LowAddressBits(reply.data() + kReplyDataOffset));
-    reply[kReplyOptionsOffset + kOptionsTtlOffset] = outcome.timeToLive;
-    reply[kReplyOptionsOffset + kOptionsTosOffset] = outcome.typeOfService;
+    reply[kReplyOptionsOffset + kOptionsTtlOffset] = answer.timeToLive;
+    reply[kReplyOptionsOffset + kOptionsTosOffset] = answer.typeOfService;
     reply[kReplyOptionsOffset + kOptionsFlagsOffset] =
-        outcome.dontFragment ? kOptionsFlagDontFragment : 0;
-    std::copy(outcome.data.begin(), outcome.data.end(), reply.begin() + kReplyDataOffset);
+        answer.dontFragment ? kOptionsFlagDontFragment : 0;
+    std::copy(answer.data.begin(), answer.data.end(), reply.begin() + kReplyDataOffset);
 }
 
 }  // namespace quorl

@@ -1,6 +1,7 @@
 #include "icmp_responder.h"
 
 #include <fcntl.h>
+#include <linux/icmp.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sched.h>
@@ -20,7 +21,9 @@
 namespace quorl::testing {
 namespace {
 
-constexpr int kMaximumAnswers = 1000;
+// Enough for a handful of bursts; the responder stops answering after that.
+constexpr int kMaximumAnswers = 20000;
+constexpr int kBurstLength = 1200;
 constexpr auto kLifetime = std::chrono::seconds(120);
 
 struct Request {
@@ -69,6 +72,12 @@ std::vector<Packet> AnswersTo(const Request& request) {
         return {ErrorMessage(3, 5, quoted)};
     if (host == "192.0.2.145")
         return {EchoMessage(0, id, seq, request.data + request.data)};
+    if (host == "127.0.0.147") {
+        std::vector<Packet> burst(kBurstLength,
+                                  EchoMessage(0, id, static_cast<std::uint16_t>(seq + 1), "burst"));
+        burst.push_back(EchoMessage(0, id, seq, request.data));
+        return burst;
+    }
     if (host == "192.0.2.146") {
         Packet damaged = EchoMessage(0, id, seq, "damaged");
         damaged[2] ^= 0x01;
@@ -88,6 +97,14 @@ void Send(int descriptor, const Request& request, const Packet& message) {
     to.sin_addr.s_addr = request.source;
     sendto(descriptor, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&to),
            sizeof(to));
+}
+
+// Keeps the responder's own answers, which loop back to it on a local
+// address, from crowding the requests out of its queue.
+bool ListenToRequestsOnly(int descriptor) {
+    icmp_filter filter{};
+    filter.data = ~(1U << kIcmpEchoRequest);
+    return setsockopt(descriptor, SOL_RAW, ICMP_FILTER, &filter, sizeof(filter)) == 0;
 }
 
 }  // namespace
@@ -121,7 +138,7 @@ void IcmpResponder::Run() {
     }
     const UniqueFd listener(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP));
     const UniqueFd sender(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_RAW));
-    if (!listener.IsValid() || !sender.IsValid()) {
+    if (!listener.IsValid() || !sender.IsValid() || !ListenToRequestsOnly(listener.Get())) {
         SetState(-1);
         return;
     }

@@ -20,6 +20,8 @@ namespace quorl::testing {
 //   192.0.2.145  an echo reply carrying the data twice
 //   192.0.2.146  replies with another identifier, another sequence and a
 //                bad checksum, then the right reply
+//   127.0.0.147  1200 replies with our identifier but the next sequence,
+//                then the right reply (for a namespace of loopback alone)
 class IcmpResponder {
 public:
     explicit IcmpResponder(std::string networkNamespace);

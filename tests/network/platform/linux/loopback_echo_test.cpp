@@ -2,12 +2,21 @@
 // namespace of their own, through both kinds of ICMP socket.
 
 #include <dirent.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
+#include <array>
 #include <chrono>
+#include <optional>
+#include <string>
 #include <thread>
+#include <vector>
 
+#include "icmp_responder.h"
 #include "namespace_echo_fixture.h"
 #include "network/platform/ip_status.h"
+#include "network/platform/linux/icmp_packet.h"
+#include "network/platform/linux/unique_fd.h"
 #include "support/background_process.h"
 
 namespace quorl::testing {
@@ -24,7 +33,19 @@ protected:
         EnterWithSocketKind(namespace_->Name());
     }
 
+    // A flood is bounded by its count; whatever is left of it is stopped
+    // here, before its namespace goes.
+    ~LoopbackEchoTest() override { flood_.reset(); }
+
+    void StartFlood(std::vector<std::string> arguments) {
+        flood_ = std::make_unique<BackgroundProcess>(std::move(arguments));
+    }
+    bool FloodStarted() const { return flood_ && flood_->IsStarted(); }
+
     std::unique_ptr<ScratchNamespace> namespace_;
+
+private:
+    std::unique_ptr<BackgroundProcess> flood_;
 };
 
 int OpenDescriptors() {
@@ -85,6 +106,43 @@ TEST_P(LoopbackEchoTest, RefusesWithoutSendingWhatCannotBeEchoed) {
     EXPECT_EQ(reply.DataSize, 0);
 }
 
+TEST_P(LoopbackEchoTest, TheServiceItselfRefusesWhatCannotBeEchoed) {
+    const long sentBefore = EchoRequestsSent();
+    const EchoHandle handle = platform.IcmpCreateFile();
+    ASSERT_NE(handle, kNoEchoHandle);
+    ReplyBlock block{};
+    EXPECT_EQ(platform.IcmpSendEcho(handle, 0, "Echo This", block, kReplySize, 500), 0u);
+    EXPECT_EQ(DecodeEchoReply(block).Status, kIpBadDestination);
+    const std::string tooLong(251, 'x');
+    EXPECT_EQ(platform.IcmpSendEcho(handle, 0x0100007F, tooLong, block, kReplySize, 500), 0u);
+    EXPECT_EQ(DecodeEchoReply(block).Status, kIpBufTooSmall);
+    platform.IcmpCloseHandle(handle);
+    EXPECT_EQ(EchoRequestsSent(), sentBefore);
+}
+
+TEST_P(LoopbackEchoTest, RequestsLeaveWithDontFragmentClear) {
+    // A raw socket of the namespace sees every request that crosses loopback.
+    const UniqueFd listener(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP));
+    ASSERT_TRUE(listener.IsValid());
+    ASSERT_EQ(Echo(u"127.0.0.1", u"Echo This"), kIpSuccess);
+
+    int requests = 0;
+    std::array<std::uint8_t, 65536> buffer;
+    for (int i = 0; i < 16; ++i) {
+        const ssize_t length = recv(listener.Get(), buffer.data(), buffer.size(), MSG_DONTWAIT);
+        if (length < 0) {
+            break;
+        }
+        const auto ip = ParseIpv4Packet(Bytes(buffer.data(), static_cast<std::size_t>(length)));
+        const auto echo = ip ? ParseIcmpEcho(ip->payload) : std::nullopt;
+        if (echo && echo->type == kIcmpEchoRequest) {
+            ++requests;
+            EXPECT_FALSE(ip->header.dontFragment);
+        }
+    }
+    EXPECT_EQ(requests, 1);
+}
+
 TEST_P(LoopbackEchoTest, TimesOutNoSoonerThanHalfASecondAfterTheSend) {
     ASSERT_TRUE(SetSysctl(namespace_->Name(), "net.ipv4.icmp_echo_ignore_all", "1"));
     const auto start = std::chrono::steady_clock::now();
@@ -111,9 +169,8 @@ bool WaitForRequestsSent(long count) {
 
 TEST_P(LoopbackEchoTest, OtherTrafficNeverChangesTheResult) {
     // Another process floods the same address; a raw socket sees all of it.
-    const BackgroundProcess flood(
-        {"ping", "-f", "-q", "-c", "1000000", "-w", "5", "-s", "9", "127.0.0.1"});
-    ASSERT_TRUE(flood.IsStarted());
+    StartFlood({"ping", "-f", "-q", "-c", "200000", "-s", "9", "127.0.0.1"});
+    ASSERT_TRUE(FloodStarted());
     ASSERT_TRUE(WaitForRequestsSent(100)) << "the flood did not start";
 
     // Echo until the flood has sent plenty meanwhile; on a busy machine it
@@ -129,6 +186,23 @@ TEST_P(LoopbackEchoTest, OtherTrafficNeverChangesTheResult) {
         ASSERT_EQ(reply.Address, 16777343);
     }
     EXPECT_GE(EchoRequestsSent() - sentBefore - echoes, 1000) << "the flood did not overlap";
+}
+
+TEST_P(LoopbackEchoTest, ABurstOfRepliesToAnotherSequenceCannotHideOurs) {
+    // A hostile peer answers each request with 1200 replies that carry our
+    // identifier but not our sequence, and only then with the real reply.
+    ASSERT_TRUE(SetSysctl(namespace_->Name(), "net.ipv4.icmp_echo_ignore_all", "1"));
+    IcmpResponder responder(namespace_->Name());
+    ASSERT_TRUE(responder.WaitUntilListening());
+    constexpr int kEchoes = 5;
+    int answered = 0;
+    for (int i = 0; i < kEchoes; ++i) {
+        if (Echo(u"127.0.0.147", u"Echo This") == kIpSuccess && EchoedText(reply) == u"Echo This" &&
+            reply.Address == AddressValue("127.0.0.147")) {
+            ++answered;
+        }
+    }
+    EXPECT_EQ(answered, kEchoes);
 }
 
 TEST_P(LoopbackEchoTest, LeavesNoDescriptorOpen) {

@@ -11,20 +11,23 @@ namespace {
 
 using testing::ParseDotted;
 
-EchoOutcome Reply(std::string data) {
-    EchoOutcome outcome;
-    outcome.answered = true;
-    outcome.address = ParseDotted("127.0.0.1");
-    outcome.roundTripTime = 2;
-    outcome.data.assign(data.begin(), data.end());
-    outcome.timeToLive = 64;
-    outcome.dontFragment = true;
-    return outcome;
+constexpr std::uint32_t kRoundTripTime = 2;
+
+// An answer from 127.0.0.1 whose data lives in the caller's text, as it
+// lives in the receive buffer on its way to the block.
+EchoAnswer Reply(const std::string& data) {
+    EchoAnswer answer;
+    answer.address = ParseDotted("127.0.0.1");
+    answer.data = Bytes(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
+    answer.timeToLive = 64;
+    answer.dontFragment = true;
+    return answer;
 }
 
 TEST(WriteReply, FillsTheBlockAsTheEchoServiceDoes) {
     ReplyBlock block{};
-    WriteReply(std::span(block.data(), kReplySize), Reply("Echo This"));
+    const std::string data = "Echo This";
+    WriteReply(std::span(block.data(), kReplySize), Reply(data), kRoundTripTime);
     const EchoReply reply = DecodeEchoReply(block);
     EXPECT_EQ(reply.Status, 0);
     EXPECT_EQ(reply.Address, 16777343);
@@ -38,12 +41,10 @@ TEST(WriteReply, FillsTheBlockAsTheEchoServiceDoes) {
     EXPECT_EQ(std::u16string(reply.Data.data(), 10), std::u16string(u"Echo This\0", 10));
 }
 
-TEST(WriteReply, LeavesOnlyTheStatusWhenNothingAnswered) {
+TEST(WriteReplyStatus, LeavesOnlyTheStatusWhenNothingAnswered) {
     ReplyBlock block{};
     block.fill(0xAA);
-    EchoOutcome timeout;
-    timeout.status = kIpReqTimedOut;
-    WriteReply(std::span(block.data(), kReplySize), timeout);
+    WriteReplyStatus(std::span(block.data(), kReplySize), kIpReqTimedOut);
     const EchoReply reply = DecodeEchoReply(block);
     EXPECT_EQ(reply.Status, kIpReqTimedOut);
     EXPECT_EQ(reply.Address, 0);
@@ -54,21 +55,25 @@ TEST(WriteReply, LeavesOnlyTheStatusWhenNothingAnswered) {
 
 TEST(WriteReply, RefusesAnAnswerLargerThanTheBlock) {
     ReplyBlock block{};
-    WriteReply(std::span(block.data(), kReplySize), Reply(std::string(251, 'x')));
+    const std::string tooLong(251, 'x');
+    WriteReply(std::span(block.data(), kReplySize), Reply(tooLong), kRoundTripTime);
     const EchoReply reply = DecodeEchoReply(block);
     EXPECT_EQ(reply.Status, kIpBufTooSmall);
     EXPECT_EQ(reply.Address, 16777343);
     EXPECT_EQ(reply.DataSize, 0);
     EXPECT_EQ(reply.Data[0], u'\0');
 
-    WriteReply(std::span(block.data(), kReplySize), Reply(std::string(250, 'x')));
+    const std::string full(250, 'x');
+    WriteReply(std::span(block.data(), kReplySize), Reply(full), kRoundTripTime);
     EXPECT_EQ(DecodeEchoReply(block).DataSize, 250);
 }
 
 TEST(WriteReply, WritesNothingIntoABlockTooSmallForItsHeader) {
     ReplyBlock block{};
     block.fill(0xAA);
-    WriteReply(std::span(block.data(), 27), Reply("x"));
+    const std::string data = "x";
+    WriteReply(std::span(block.data(), 27), Reply(data), kRoundTripTime);
+    WriteReplyStatus(std::span(block.data(), 27), kIpReqTimedOut);
     EXPECT_TRUE(std::all_of(block.begin(), block.end(), [](std::uint8_t b) { return b == 0xAA; }));
 }
 
