@@ -47,6 +47,15 @@ bool FilterRawIdentifier(int descriptor, std::uint16_t identifier) {
     return setsockopt(descriptor, SOL_SOCKET, SO_ATTACH_FILTER, &program, sizeof(program)) == 0;
 }
 
+// A request without IP options leaves with don't-fragment clear, as the
+// Windows echo service sends it, so that a link with a small MTU on the way
+// fragments it instead of refusing it. Not IP_PMTUDISC_DONT: with it the
+// kernel keeps "fragmentation needed" out of a datagram socket's error queue.
+bool AllowFragmentation(int descriptor) {
+    const int discovery = IP_PMTUDISC_OMIT;
+    return setsockopt(descriptor, IPPROTO_IP, IP_MTU_DISCOVER, &discovery, sizeof(discovery)) == 0;
+}
+
 // Discards what reached the socket before its filters were in place, so that
 // a queue filled by other traffic cannot crowd out our answer.
 void DiscardQueued(int descriptor) {
@@ -76,7 +85,7 @@ std::optional<IcmpSocket> IcmpSocket::OpenDatagram() {
     // ICMP errors reach a datagram socket only through its error queue.
     const int fd = descriptor.Get();
     if (!EnableOption(fd, IPPROTO_IP, IP_RECVERR) || !EnableOption(fd, IPPROTO_IP, IP_RECVTTL) ||
-        !EnableOption(fd, IPPROTO_IP, IP_RECVTOS)) {
+        !EnableOption(fd, IPPROTO_IP, IP_RECVTOS) || !AllowFragmentation(fd)) {
         return std::nullopt;
     }
     return IcmpSocket(IcmpSocketKind::Datagram, std::move(descriptor), 0);
@@ -89,8 +98,8 @@ std::optional<IcmpSocket> IcmpSocket::OpenRaw() {
         descriptor = UniqueFd(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP));
     }
     const std::uint16_t identifier = RandomIdentifier();
-    if (!descriptor.IsValid() || !FilterRawTypes(descriptor.Get()) ||
-        !FilterRawIdentifier(descriptor.Get(), identifier)) {
+    if (!descriptor.IsValid() || !AllowFragmentation(descriptor.Get()) ||
+        !FilterRawTypes(descriptor.Get()) || !FilterRawIdentifier(descriptor.Get(), identifier)) {
         return std::nullopt;
     }
     DiscardQueued(descriptor.Get());
