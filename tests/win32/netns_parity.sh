@@ -29,6 +29,12 @@ if [ ! -x "$responder" ]; then
     exit 1
 fi
 
+# The prefixes are made here, outside the namespaces: wineboot run inside
+# one leaves a prefix without its system DLLs.
+for path in raw datagram; do
+    "$wine_run" --create "$build_dir/wineprefix-netns$path"
+done
+
 network=
 prefix=
 responder_pid=
