@@ -39,6 +39,12 @@ network=
 prefix=
 responder_pid=
 responder_output=$(mktemp)
+# Wine looks its host name up when it starts. In the client namespace the
+# lookups go to the client's own loopback, where nothing answers: they fail
+# at once, never head for the machine's name server, and draw nothing from
+# the router's budget for route errors.
+resolver=$(mktemp)
+echo "nameserver 127.0.0.1" >"$resolver"
 
 take_down() {
     if [ -n "$responder_pid" ]; then
@@ -52,7 +58,7 @@ take_down() {
         network=
     fi
 }
-trap 'take_down; rm -f "$responder_output"' EXIT
+trap 'take_down; rm -f "$responder_output" "$resolver"' EXIT
 
 # bring_up PATH: a test network and a listening responder for one run.
 bring_up() {
@@ -71,17 +77,23 @@ bring_up() {
     return 1
 }
 
+# in_client COMMAND...: runs COMMAND in the client namespace with the
+# resolver above, bound in a mount namespace that ip netns exec made for it.
+in_client() {
+    ip netns exec "$network-c" sh -c 'mount --bind "$1" /etc/resolv.conf && shift && exec "$@"' \
+        sh "$resolver" "$@"
+}
+
 status=0
 echo "== Wine on its raw socket path"
 bring_up raw
-ip netns exec "$network-c" env QUORL_WINE_ICMP_PATH=raw \
-    "$wine_run" "$prefix" "$program" || status=1
+in_client env QUORL_WINE_ICMP_PATH=raw "$wine_run" "$prefix" "$program" || status=1
 take_down
 
 echo "== Wine on its datagram socket path"
 bring_up datagram
 ip netns exec "$network-c" sysctl -qw net.ipv4.ping_group_range="0 2147483647"
-ip netns exec "$network-c" setpriv --inh-caps=-net_raw --ambient-caps=-net_raw \
+in_client setpriv --inh-caps=-net_raw --ambient-caps=-net_raw \
     --bounding-set=-net_raw env QUORL_WINE_ICMP_PATH=datagram \
     "$wine_run" "$prefix" "$program" || status=1
 take_down
