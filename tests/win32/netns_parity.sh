@@ -8,8 +8,9 @@
 # budget for route errors and the path MTUs the client has learned start
 # afresh; RESPONDER, the Linux build's quorl_icmp_responder, answers for the
 # quirky host. Wine's ICMP sockets are opened by its device process, which
-# the wineserver starts, so each run also has a prefix and a wineserver of
-# its own, started inside the namespace.
+# the wineserver starts, so each run has a wineserver of its own, started
+# inside the namespace, in a prefix that no other test uses; the runs take
+# turns in it.
 set -euo pipefail
 program=$1
 responder=$2
@@ -29,14 +30,12 @@ if [ ! -x "$responder" ]; then
     exit 1
 fi
 
-# The prefixes are made here, outside the namespaces: wineboot run inside
-# one leaves a prefix without its system DLLs.
-for path in raw datagram; do
-    "$wine_run" --create "$build_dir/wineprefix-netns$path"
-done
+# The prefix is made here, outside the namespaces: wineboot run inside one
+# left a prefix without its system DLLs.
+prefix=$build_dir/wineprefix-netns
+"$wine_run" --create "$prefix"
 
 network=
-prefix=
 responder_pid=
 responder_output=$(mktemp)
 # Wine looks its host name up when it starts. In the client namespace the
@@ -54,6 +53,7 @@ take_down() {
     fi
     if [ -n "$network" ]; then
         ip netns exec "$network-c" env WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+        ip netns exec "$network-c" env WINEPREFIX="$prefix" timeout 60 wineserver -w 2>/dev/null || true
         "$topology" down "$network"
         network=
     fi
@@ -63,7 +63,6 @@ trap 'take_down; rm -f "$responder_output" "$resolver"' EXIT
 # bring_up PATH: a test network and a listening responder for one run.
 bring_up() {
     network=quorl-w$$$1
-    prefix=$build_dir/wineprefix-netns$1
     "$topology" up "$network"
     "$responder" "$network-q" $kResponderSeconds >"$responder_output" &
     responder_pid=$!
