@@ -30,8 +30,8 @@ if [ ! -x "$responder" ]; then
     exit 1
 fi
 
-# The prefix is made here, outside the namespaces: wineboot run inside one
-# left a prefix without its system DLLs.
+# The prefix is made before any namespace exists: making one has nothing to
+# do with the test network, and takes minutes in the emulated machine.
 prefix=$build_dir/wineprefix-netns
 "$wine_run" --create "$prefix"
 
