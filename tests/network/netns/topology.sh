@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Builds or removes a small test network of four namespaces, all named after
+# Builds or removes a small test network of five namespaces, all named after
 # a prefix, so that concurrent test processes never share one:
 #
 #   PREFIX-c  client   198.51.100.2/24          default via the router
-#   PREFIX-r  router   198.51.100.1/24, 192.0.2.1/25, 192.0.2.129/25
+#   PREFIX-r  router   198.51.100.1/24, 192.0.2.1/25, 192.0.2.129/25,
+#                      203.0.113.65/26
 #   PREFIX-s  server   192.0.2.2/25             answers echoes as any host does
 #   PREFIX-q  quirky   192.0.2.130/25 and .140-.149, ignores echoes; a test's
 #                      own responder answers them with crafted ICMP
+#   PREFIX-n  narrow   203.0.113.66/26          answers echoes, behind a link
+#                      that carries at most 200-byte packets: longer requests
+#                      reach it only as fragments
 #
 # The router turns requests into ICMP errors by destination:
 #   192.0.2.10  unreachable route      3/1     192.0.2.20  reject net          3/0
@@ -23,7 +27,8 @@ set -euo pipefail
 
 action=${1:?up or down}
 prefix=${2:?namespace prefix}
-client=$prefix-c router=$prefix-r server=$prefix-s quirky=$prefix-q
+client=$prefix-c router=$prefix-r server=$prefix-s quirky=$prefix-q narrow=$prefix-n
+namespaces=("$client" "$router" "$server" "$quirky" "$narrow")
 
 in_ns() {
     local namespace=$1
@@ -32,13 +37,14 @@ in_ns() {
 }
 
 up() {
-    for namespace in "$client" "$router" "$server" "$quirky"; do
+    for namespace in "${namespaces[@]}"; do
         ip netns add "$namespace"
         ip -n "$namespace" link set lo up
     done
     ip link add c0 netns "$client" type veth peer name r0 netns "$router"
     ip link add r1 netns "$router" type veth peer name s0 netns "$server"
     ip link add r2 netns "$router" type veth peer name q0 netns "$quirky"
+    ip link add r3 netns "$router" mtu 200 type veth peer name n0 netns "$narrow" mtu 200
 
     ip -n "$client" addr add 198.51.100.2/24 dev c0
     ip -n "$router" addr add 198.51.100.1/24 dev r0
@@ -46,6 +52,8 @@ up() {
     ip -n "$router" addr add 192.0.2.129/25 dev r2
     ip -n "$server" addr add 192.0.2.2/25 dev s0
     ip -n "$quirky" addr add 192.0.2.130/25 dev q0
+    ip -n "$router" addr add 203.0.113.65/26 dev r3
+    ip -n "$narrow" addr add 203.0.113.66/26 dev n0
     for host in $(seq 140 149); do
         ip -n "$quirky" addr add "192.0.2.$host/25" dev q0
     done
@@ -55,12 +63,15 @@ up() {
     ip -n "$router" link set r2 up
     ip -n "$server" link set s0 up
     ip -n "$quirky" link set q0 up
+    ip -n "$router" link set r3 up
+    ip -n "$narrow" link set n0 up
 
     ip -n "$client" route add default via 198.51.100.1
     ip -n "$client" route add unreachable 203.0.113.50/32
     ip -n "$client" route add prohibit 203.0.113.51/32
     ip -n "$server" route add default via 192.0.2.1
     ip -n "$quirky" route add default via 192.0.2.129
+    ip -n "$narrow" route add default via 203.0.113.65
 
     in_ns "$router" sysctl -qw net.ipv4.ip_forward=1
     in_ns "$router" sysctl -qw net.ipv4.icmp_ratelimit=0
@@ -88,7 +99,7 @@ RULES
 }
 
 down() {
-    for namespace in "$client" "$router" "$server" "$quirky"; do
+    for namespace in "${namespaces[@]}"; do
         ip netns delete "$namespace" 2>/dev/null || true
     done
 }

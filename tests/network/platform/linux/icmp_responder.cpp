@@ -24,7 +24,6 @@ namespace {
 // Enough for a handful of bursts; the responder stops answering after that.
 constexpr int kMaximumAnswers = 20000;
 constexpr int kBurstLength = 1200;
-constexpr auto kLifetime = std::chrono::seconds(120);
 
 struct Request {
     Packet datagram;  // as received, IP header included
@@ -70,6 +69,8 @@ std::vector<Packet> AnswersTo(const Request& request) {
         return {ErrorMessage(3, 4, quoted, 576)};
     if (host == "192.0.2.144")
         return {ErrorMessage(3, 5, quoted)};
+    if (host == "192.0.2.147")
+        return {ErrorMessage(11, 0, quoted)};
     if (host == "192.0.2.145")
         return {EchoMessage(0, id, seq, request.data + request.data)};
     if (host == "127.0.0.147") {
@@ -109,8 +110,8 @@ bool ListenToRequestsOnly(int descriptor) {
 
 }  // namespace
 
-IcmpResponder::IcmpResponder(std::string networkNamespace)
-    : namespace_(std::move(networkNamespace)), thread_([this] { Run(); }) {}
+IcmpResponder::IcmpResponder(std::string networkNamespace, std::chrono::seconds lifetime)
+    : namespace_(std::move(networkNamespace)), lifetime_(lifetime), thread_([this] { Run(); }) {}
 
 IcmpResponder::~IcmpResponder() {
     stopping_ = true;
@@ -144,7 +145,7 @@ void IcmpResponder::Run() {
     }
     SetState(1);
 
-    const auto deadline = std::chrono::steady_clock::now() + kLifetime;
+    const auto deadline = std::chrono::steady_clock::now() + lifetime_;
     std::array<std::uint8_t, 65536> buffer;
     for (int answered = 0;
          !stopping_ && answered < kMaximumAnswers && std::chrono::steady_clock::now() < deadline;) {

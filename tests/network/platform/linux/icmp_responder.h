@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -17,6 +18,7 @@ namespace quorl::testing {
 //   192.0.2.142  reassembly time exceeded     11/1
 //   192.0.2.143  fragmentation needed         3/4
 //   192.0.2.144  source route failed          3/5
+//   192.0.2.147  time exceeded in transit     11/0
 //   192.0.2.145  an echo reply carrying the data twice
 //   192.0.2.146  replies with another identifier, another sequence and a
 //                bad checksum, then the right reply
@@ -24,7 +26,9 @@ namespace quorl::testing {
 //                then the right reply (for a namespace of loopback alone)
 class IcmpResponder {
 public:
-    explicit IcmpResponder(std::string networkNamespace);
+    // Answers for at most `lifetime`, and at most twenty thousand messages.
+    explicit IcmpResponder(std::string networkNamespace,
+                           std::chrono::seconds lifetime = std::chrono::seconds(120));
     ~IcmpResponder();
     IcmpResponder(const IcmpResponder&) = delete;
     IcmpResponder& operator=(const IcmpResponder&) = delete;
@@ -37,6 +41,7 @@ private:
     void SetState(int state);
 
     std::string namespace_;
+    std::chrono::seconds lifetime_;
     std::atomic<bool> stopping_{false};
     std::mutex mutex_;
     std::condition_variable stateChanged_;
