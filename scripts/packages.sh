@@ -1,5 +1,7 @@
+# shellcheck shell=bash
 # Installs missing Debian packages, non-interactively, as root or via sudo.
-# Sourced by ./run and ./test.
+# Sourced by ./run and ./test, which use the lists below.
+# shellcheck disable=SC2034
 
 QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev libgl-dev
     fonts-dejavu-core libcap2-bin)

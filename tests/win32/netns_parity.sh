@@ -34,11 +34,11 @@ trap cleanup EXIT
 status=0
 echo "== Wine on its raw socket path"
 ip netns exec "$client" env QUORL_WINE_ICMP_PATH=raw \
-    "$wine_run" "$build_dir/wineprefix-netnsraw" "$program" || status=1
+    "$wine_run" --copy-of "$build_dir/wineprefix" "$build_dir/wineprefix-netnsraw" "$program" || status=1
 
 echo "== Wine on its datagram socket path"
 ip netns exec "$client" sysctl -qw net.ipv4.ping_group_range="0 2147483647"
 ip netns exec "$client" setpriv --inh-caps=-net_raw --ambient-caps=-net_raw \
     --bounding-set=-net_raw env QUORL_WINE_ICMP_PATH=datagram \
-    "$wine_run" "$build_dir/wineprefix-netnsdatagram" "$program" || status=1
+    "$wine_run" --copy-of "$build_dir/wineprefix" "$build_dir/wineprefix-netnsdatagram" "$program" || status=1
 exit $status
