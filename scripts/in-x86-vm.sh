@@ -144,7 +144,9 @@ if [ ! -f "$work/status" ]; then
     else
         echo "the emulated machine stopped before the command finished; its console:" >&2
     fi
-    tail -20 "$work/console" >&2
+    # What the machine's programs said, and the kernel's panic, without its
+    # call trace.
+    awk '!/^\[[ 0-9.]*\] / || /Kernel panic/' "$work/console" | tail -20 >&2
     exit 1
 fi
 exit "$(cat "$work/status")"
