@@ -33,15 +33,6 @@ if(WIN32)
         set(QUORL_WINE_RUNS OFF)
         message(STATUS "Windows tests, one per program: ${QUORL_WINE_PROBE_OUTPUT}")
     endif()
-
-    # Without a kernel the emulated machine must say what to install, not
-    # stop silently.
-    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/x86-vm/no-kernel)
-    add_test(NAME win32.x86_machine.names_missing_kernel
-        COMMAND ${CMAKE_COMMAND} -E env QUORL_X86_VM_BOOT=${CMAKE_BINARY_DIR}/x86-vm/no-kernel
-            ${PROJECT_SOURCE_DIR}/scripts/in-x86-vm.sh --check)
-    set_tests_properties(win32.x86_machine.names_missing_kernel PROPERTIES
-        PASS_REGULAR_EXPRESSION "needs: linux-image-amd64")
 else()
     find_package(GTest REQUIRED)
     set(QUORL_GTEST_MAIN GTest::gtest_main)
@@ -99,3 +90,18 @@ function(quorl_add_gtest name)
         DISCOVERY_TIMEOUT 120
         PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]" LABELS "${ARG_LABELS}")
 endfunction()
+
+# The scripts behind the Windows tests, checked without Wine or the emulated
+# machine: without a kernel the machine must say what to install, not stop
+# silently; a Wine prefix copied after an interrupted run must come out whole.
+if(WIN32)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/x86-vm/no-kernel)
+    add_test(NAME win32.x86_machine.names_missing_kernel
+        COMMAND ${CMAKE_COMMAND} -E env QUORL_X86_VM_BOOT=${CMAKE_BINARY_DIR}/x86-vm/no-kernel
+            ${PROJECT_SOURCE_DIR}/scripts/in-x86-vm.sh --check)
+    set_tests_properties(win32.x86_machine.names_missing_kernel PROPERTIES
+        PASS_REGULAR_EXPRESSION "needs: linux-image-amd64")
+    add_test(NAME win32.wine_prefix.copy_after_interruption
+        COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/wine_prefix_copy_test.sh
+            ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR}/wine-prefix-copy-test)
+endif()

@@ -7,7 +7,7 @@ QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev l
     fonts-dejavu-core libcap2-bin)
 # ./run without a display: a virtual X server shared over VNC.
 QUORL_HEADLESS_PACKAGES=(xvfb xauth x11vnc)
-QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
     iproute2 iputils-ping nftables libcap2-bin util-linux xvfb xauth
     dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
     dpkg-dev lintian appstream desktop-file-utils)
