@@ -57,7 +57,7 @@ endif()
 # hung guest is reported as such. Emulated runs take turns (they share the
 # Wine prefixes and the two cores); ctest holds the others back, so the
 # timeout counts only the test's own run.
-set(QUORL_WINE_COMMAND_SECONDS 1200)
+set(QUORL_WINE_COMMAND_SECONDS 1800)
 function(quorl_add_wine_test name)
     add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/x86-32.sh
         --build ${CMAKE_BINARY_DIR} --timeout ${QUORL_WINE_COMMAND_SECONDS} ${ARGN})

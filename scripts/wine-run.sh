@@ -48,8 +48,15 @@ create_prefix() {
         ensure_prefix "$base" ""
         cp -a "$base/." "$draft/"
     else
-        WINEPREFIX="$draft" wineboot -i >/dev/null 2>&1
+        # wineboot's own status reports waits that timed out, which a busy
+        # (or emulated) machine has; the prefix is made once the wineserver
+        # and its processes have ended and system.reg is written.
+        WINEPREFIX="$draft" wineboot -i >/dev/null 2>&1 || true
         WINEPREFIX="$draft" wineserver -w
+        if [ ! -f "$draft/system.reg" ]; then
+            echo "Wine could not create the prefix $prefix" >&2
+            return 1
+        fi
     fi
     # A prefix without system.reg was left half made by an older version of
     # this script.
