@@ -24,7 +24,10 @@ function(quorl_gzip source output)
         DEPENDS ${source}
         VERBATIM)
 endfunction()
-quorl_gzip(${QUORL_LINUX_PACKAGING}/quorl.1 ${PROJECT_BINARY_DIR}/quorl.1.gz)
+# The manual page names the version; the changelog and the metainfo list the
+# releases, and a test checks that their newest is this version.
+configure_file(${QUORL_LINUX_PACKAGING}/quorl.1.in ${PROJECT_BINARY_DIR}/quorl.1 @ONLY)
+quorl_gzip(${PROJECT_BINARY_DIR}/quorl.1 ${PROJECT_BINARY_DIR}/quorl.1.gz)
 quorl_gzip(${QUORL_LINUX_PACKAGING}/changelog ${PROJECT_BINARY_DIR}/changelog.gz)
 add_custom_target(quorl_package_documents ALL
     DEPENDS ${PROJECT_BINARY_DIR}/quorl.1.gz ${PROJECT_BINARY_DIR}/changelog.gz)
@@ -34,7 +37,7 @@ install(FILES ${PROJECT_BINARY_DIR}/changelog.gz ${QUORL_LINUX_PACKAGING}/copyri
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorl)
-set(CPACK_PACKAGE_VERSION 1.00)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "send one ICMP echo request and show the whole answer")
@@ -55,3 +58,10 @@ pointer.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${QUORL_LINUX_PACKAGING}/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
+
+if(QUORL_BUILD_TESTS)
+    add_test(NAME packaging.newest_release
+        COMMAND ${QUORL_LINUX_PACKAGING}/check_newest_release.sh ${PROJECT_VERSION}
+            ${QUORL_LINUX_PACKAGING}/changelog ${QUORL_LINUX_PACKAGING}/org.quorl.Quorl.metainfo.xml)
+    set_tests_properties(packaging.newest_release PROPERTIES LABELS packaging)
+endif()

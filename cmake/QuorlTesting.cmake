@@ -52,13 +52,20 @@ endif()
 
 # A test that runs Windows programs under Wine, wherever 32-bit x86 code can
 # run (scripts/x86-32.sh); the command starts with a script, not a program.
+# In the emulated machine the command gets QUORL_WINE_COMMAND_SECONDS and the
+# machine some minutes more to boot, all within the test's timeout, so that a
+# hung guest is reported as such. Emulated runs take turns (they share the
+# Wine prefixes and the two cores); ctest holds the others back, so the
+# timeout counts only the test's own run.
+set(QUORL_WINE_COMMAND_SECONDS 1800)
 function(quorl_add_wine_test name)
-    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/x86-32.sh ${ARGN})
-    set_tests_properties(${name} PROPERTIES
-        SKIP_RETURN_CODE 77
-        ENVIRONMENT QUORL_X86_VM_LOCK=${CMAKE_BINARY_DIR}/x86-vm.lock
-        # Emulated runs wait for one another.
-        TIMEOUT 1500)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/x86-32.sh
+        --build ${CMAKE_BINARY_DIR} --timeout ${QUORL_WINE_COMMAND_SECONDS} ${ARGN})
+    math(EXPR test_seconds "${QUORL_WINE_COMMAND_SECONDS} + 300")
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT ${test_seconds})
+    if(NOT QUORL_WINE_RUNS)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK quorl_x86_machine)
+    endif()
 endfunction()
 
 # A GoogleTest program whose tests ctest runs one by one. Tests that call
@@ -83,3 +90,18 @@ function(quorl_add_gtest name)
         DISCOVERY_TIMEOUT 120
         PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]" LABELS "${ARG_LABELS}")
 endfunction()
+
+# The scripts behind the Windows tests, checked without Wine or the emulated
+# machine: without a kernel the machine must say what to install, not stop
+# silently; a Wine prefix copied after an interrupted run must come out whole.
+if(WIN32)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/x86-vm/no-kernel)
+    add_test(NAME win32.x86_machine.names_missing_kernel
+        COMMAND ${CMAKE_COMMAND} -E env QUORL_X86_VM_BOOT=${CMAKE_BINARY_DIR}/x86-vm/no-kernel
+            ${PROJECT_SOURCE_DIR}/scripts/in-x86-vm.sh --check)
+    set_tests_properties(win32.x86_machine.names_missing_kernel PROPERTIES
+        PASS_REGULAR_EXPRESSION "needs: linux-image-amd64")
+    add_test(NAME win32.wine_prefix.copy_after_interruption
+        COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/wine_prefix_copy_test.sh
+            ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR}/wine-prefix-copy-test)
+endif()

@@ -21,7 +21,11 @@ ensure_packages "${QUORL_WINDOWS_PACKAGES[@]}"
 scripts/wine-run.sh --probe >/dev/null || ensure_packages "${QUORL_X86_VM_PACKAGES[@]}"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target Quorl
-scripts/x86-32.sh xvfb-run --auto-servernum --server-args="-screen 0 800x600x24" \
-    "$PWD/scripts/windows_screenshot.sh" "$PWD/build/win32/wineprefix-screenshot" \
-    "$PWD/build/win32/src/main_window/win32/Quorl.exe" "$PWD/docs/quorl-windows.png"
+# Whatever the emulated machine writes goes into the build folder.
+build=$PWD/build/win32
+scripts/x86-32.sh --build "$build" --timeout 1200 \
+    xvfb-run --auto-servernum --server-args="-screen 0 800x600x24" \
+    "$PWD/scripts/windows_screenshot.sh" "$build/wineprefix" "$build/wineprefix-screenshot" \
+    "$build/src/main_window/win32/Quorl.exe" "$build/quorl-windows.png"
+cp "$build/quorl-windows.png" docs/quorl-windows.png
 echo "Wrote docs/quorl-windows.png"

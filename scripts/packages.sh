@@ -1,11 +1,13 @@
+# shellcheck shell=bash
 # Installs missing Debian packages, non-interactively, as root or via sudo.
-# Sourced by ./run and ./test.
+# Sourced by ./run and ./test, which use the lists below.
+# shellcheck disable=SC2034
 
 QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev libgl-dev
     fonts-dejavu-core libcap2-bin)
 # ./run without a display: a virtual X server shared over VNC.
 QUORL_HEADLESS_PACKAGES=(xvfb xauth x11vnc)
-QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
     iproute2 iputils-ping nftables libcap2-bin util-linux xvfb xauth
     dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
     dpkg-dev lintian appstream desktop-file-utils)

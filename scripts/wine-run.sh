@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine: wine-run.sh PREFIX PROGRAM [ARGS...]
+# Runs a Windows program under Wine:
+#   wine-run.sh [--copy-of BASE] PREFIX PROGRAM [ARGS...]
 #
 # Every build folder has its own Wine prefix, created here on first use. A
-# prefix takes tens of seconds to create and two Wine processes must not race
-# to create the same one, so creation happens once, under a lock. A prefix
-# named NAME-something beside a prefix NAME starts as a copy of NAME (each has
-# its own wineserver, e.g. one per X display or per network namespace).
+# prefix takes tens of seconds to create (minutes when emulated) and two Wine
+# processes must not race to create the same one, so creation happens once,
+# under a lock, into a draft folder that is renamed when complete: a run
+# interrupted half-way leaves no prefix that looks ready. With --copy-of, a
+# new prefix starts as a copy of BASE (created first if need be), so that
+# several wineservers (one per X display or network namespace, say) need
+# only one slow creation.
 #
 #   wine-run.sh --probe    exits 0 when this machine can run Wine, else
 #                          prints why not and exits 77 (ctest's skip code).
-#   wine-run.sh --create PREFIX   only creates the prefix.
+#                          QUORL_WINE_PROBED=1 says a caller probed already.
+#   wine-run.sh --create [--copy-of BASE] PREFIX   only creates the prefix.
 set -euo pipefail
 
 export WINEDEBUG=-all
@@ -20,6 +25,7 @@ readonly kSkip=77
 
 probe() {
     local output
+    [ "${QUORL_WINE_PROBED:-}" = 1 ] && return 0
     if ! command -v wine >/dev/null 2>&1; then
         echo "Wine is not installed (see QUORL_WINDOWS_PACKAGES in scripts/packages.sh)."
         return $kSkip
@@ -33,25 +39,38 @@ probe() {
 }
 
 create_prefix() {
-    local prefix=$1 name base
-    name=$(basename "$prefix")
-    base=$(dirname "$prefix")/${name%%-*}
-    if [ "$base" != "$prefix" ]; then
-        ensure_prefix "$base"
-        cp -a "$base" "$prefix.tmp" && mv "$prefix.tmp" "$prefix"
-        return
+    local prefix=$1 base=$2 draft
+    # Drafts of an interrupted earlier run; nobody else works on them while
+    # the lock is held.
+    rm -rf "$prefix".draft.*
+    draft=$(mktemp -d "$prefix.draft.XXXXXX")
+    if [ -n "$base" ]; then
+        ensure_prefix "$base" ""
+        cp -a "$base/." "$draft/"
+    else
+        # wineboot's own status reports waits that timed out, which a busy
+        # (or emulated) machine has; the prefix is made once the wineserver
+        # and its processes have ended and system.reg is written.
+        WINEPREFIX="$draft" wineboot -i >/dev/null 2>&1 || true
+        WINEPREFIX="$draft" wineserver -w
+        if [ ! -f "$draft/system.reg" ]; then
+            echo "Wine could not create the prefix $prefix" >&2
+            return 1
+        fi
     fi
-    WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1
-    WINEPREFIX="$prefix" wineserver -w
+    # A prefix without system.reg was left half made by an older version of
+    # this script.
+    [ -e "$prefix" ] && rm -rf "$prefix"
+    mv -T "$draft" "$prefix"
 }
 
 ensure_prefix() {
-    local prefix=$1
+    local prefix=$1 base=$2
     [ -f "$prefix/system.reg" ] && return 0
     mkdir -p "$(dirname "$prefix")"
     (
         flock 9
-        [ -f "$prefix/system.reg" ] || create_prefix "$prefix"
+        [ -f "$prefix/system.reg" ] || create_prefix "$prefix" "$base"
     ) 9>"$prefix.lock"
 }
 
@@ -67,26 +86,41 @@ echo_permitted() {
     return 1
 }
 
+usage() {
+    echo "usage: $0 [--copy-of BASE] PREFIX PROGRAM [ARGS...]" >&2
+    echo "       $0 --create [--copy-of BASE] PREFIX | --probe" >&2
+    exit 2
+}
+
 if [ "${1:-}" = --probe ]; then
     probe
     exit
 fi
-if [ "${1:-}" = --create ] && [ $# -eq 2 ]; then
-    ensure_prefix "$2"
+create_only=
+if [ "${1:-}" = --create ]; then
+    create_only=1
+    shift
+fi
+base=
+if [ "${1:-}" = --copy-of ]; then
+    [ $# -ge 2 ] || usage
+    base=$2
+    shift 2
+fi
+if [ -n "$create_only" ]; then
+    [ $# -eq 1 ] || usage
+    ensure_prefix "$1" "$base"
     exit
 fi
 
-if [ $# -lt 2 ]; then
-    echo "usage: $0 PREFIX PROGRAM [ARGS...] | --probe" >&2
-    exit 2
-fi
+[ $# -ge 2 ] || usage
 prefix=$1
 shift
 if ! reason=$(probe); then
     echo "$reason"
     exit $kSkip
 fi
-ensure_prefix "$prefix"
+ensure_prefix "$prefix" "$base"
 export WINEPREFIX="$prefix"
 if echo_permitted; then
     export QUORL_ECHO_PERMITTED=1

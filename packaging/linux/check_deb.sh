@@ -3,11 +3,12 @@
 # unpacks it into a scratch root and has its program echo 127.0.0.1, driven
 # over the accessibility bus on a virtual display as a user's assistive
 # technology would drive it.
-# Usage: check_deb.sh BUILD_FOLDER SOURCE_FOLDER
+# Usage: check_deb.sh BUILD_FOLDER SOURCE_FOLDER VERSION
 set -euo pipefail
 build=$1
 source=$2
-package=$build/quorl_1.00_amd64.deb
+version=$3
+package=$build/quorl_${version}_amd64.deb
 
 for tool in cpack dpkg-deb dpkg-shlibdeps lintian appstreamcli desktop-file-validate \
     xvfb-run dbus-run-session /usr/bin/python3; do
@@ -22,6 +23,9 @@ fail() {
 
 (cd "$build" && cpack -G DEB >/dev/null) || { echo "FAILED: cpack"; exit 1; }
 [ -f "$package" ] || { echo "FAILED: no $package"; exit 1; }
+packaged_version=$(dpkg-deb -f "$package" Version)
+[ "$packaged_version" = "$version" ] ||
+    fail "the package's Version is \"$packaged_version\", the project's is $version"
 
 contents=$(dpkg-deb -c "$package")
 for path in ./usr/bin/quorl ./usr/share/applications/quorl.desktop \

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Windows bundle from the win32 build folder and checks that it
 # holds exactly the program and its text.
-# Usage: check_zip.sh BUILD_FOLDER
+# Usage: check_zip.sh BUILD_FOLDER VERSION
 set -euo pipefail
 build=$1
-bundle=$build/Quorl-1.00-win32.zip
+version=$2
+bundle=$build/Quorl-$version-win32.zip
 
 (cd "$build" && cpack -G ZIP >/dev/null)
 contents=$(cmake -E tar tf "$bundle" | sort)

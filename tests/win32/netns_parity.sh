@@ -33,7 +33,7 @@ fi
 # The prefix is made before any namespace exists: making one has nothing to
 # do with the test network, and takes minutes in the emulated machine.
 prefix=$build_dir/wineprefix-netns
-"$wine_run" --create "$prefix"
+"$wine_run" --create --copy-of "$build_dir/wineprefix" "$prefix"
 
 network=
 responder_pid=

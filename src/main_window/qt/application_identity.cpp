@@ -4,6 +4,7 @@
 
 #include "network/message_boxes.h"
 #include "qt_text.h"
+#include "quorl_version.h"
 
 namespace quorl {
 
@@ -17,7 +18,7 @@ QIcon ApplicationIcon() {
 
 void SetApplicationIdentity() {
     QApplication::setApplicationName(ToQString(kApplicationTitle));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
     QApplication::setWindowIcon(ApplicationIcon());
     // The boxes are 21 pixels high; Fusion draws a line edit's text in them
     // with room to spare, whatever the desktop's own style would do.

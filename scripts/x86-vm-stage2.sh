@@ -1,0 +1,72 @@
+#!/bin/bash
+# x86-vm-stage2.sh SETTINGS: the first process of the emulated machine of
+# in-x86-vm.sh, started on the host's root (mounted read-only) once the
+# initramfs has mounted it. SETTINGS is a file of shell assignments written
+# by in-x86-vm.sh:
+#   work        where the command's output and exit status go (in build)
+#   build       the build folder, shared writable by the host
+#   repository  the source tree, read-only
+#   directory   where the command starts
+#   limit       seconds the command may take
+#   command     the command, an array
+# It runs the command, writes its output and status, and powers off.
+# No set -e: as the machine's first process it must reach the power off.
+set -uo pipefail
+work='' build='' repository='' directory='' limit='' command=()
+# shellcheck source=/dev/null
+source "$1"
+
+mount_system() {
+    mount -t proc proc /proc
+    mount -t sysfs sys /sys
+    mount -t devtmpfs dev /dev
+    mkdir -p /dev/pts /dev/shm
+    mount -t devpts devpts /dev/pts
+    mount -t tmpfs tmpfs /dev/shm
+    mount -t tmpfs tmpfs /run
+}
+
+# Fresh tmpfs wherever the programs write outside the build folder (X and
+# Wine sockets, HOME's caches, the X server's compiled keymaps). The
+# repository stays visible when it lies under the host's /tmp.
+mount_scratch() {
+    local folder
+    mkdir -p /run/host-tmp
+    mount --bind /tmp /run/host-tmp
+    for folder in /tmp /var/tmp /root /var/lib/xkb; do
+        [ -d "$folder" ] && mount -t tmpfs tmpfs "$folder"
+    done
+    case "$repository" in
+    /tmp/*)
+        mkdir -p "$repository"
+        mount --bind "/run/host-tmp/${repository#/tmp/}" "$repository"
+        ;;
+    esac
+}
+
+mount_build() {
+    mkdir -p "$build" 2>/dev/null
+    mount -t 9p -o trans=virtio,version=9p2000.L,msize=512000,cache=loose build "$build"
+}
+
+run_command() {
+    local status
+    ip link set lo up
+    export HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
+    export QUORL_IN_X86_VM=1
+    cd "$directory" || return
+    timeout --kill-after=30 "$limit" "${command[@]}" >"$work/output" 2>&1
+    status=$?
+    if [ "$status" -eq 124 ]; then
+        echo "in the emulated machine: the command did not finish within $limit s" >>"$work/output"
+    fi
+    echo "$status" >"$work/status"
+}
+
+mount_system
+mount_scratch
+mount_build
+run_command
+sync
+echo o >/proc/sysrq-trigger
+sleep 60
