@@ -76,10 +76,8 @@ function(quorl_add_gtest name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${QUORL_GMOCK} ${QUORL_GTEST_MAIN}
         quorl_warnings)
     if(WIN32 AND NOT QUORL_WINE_RUNS)
-        quorl_add_wine_test(${QUORL_TEST_PREFIX}${name}
-            ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix
-            $<TARGET_FILE:${name}>)
-        set_tests_properties(${QUORL_TEST_PREFIX}${name} PROPERTIES LABELS "${ARG_LABELS}")
+        # Run by quorl_add_emulated_gtests, several programs to a boot.
+        set_property(GLOBAL APPEND PROPERTY QUORL_EMULATED_GTESTS $<TARGET_FILE:${name}>)
         return()
     endif()
     if(WIN32)
@@ -89,6 +87,18 @@ function(quorl_add_gtest name)
         TEST_PREFIX "${QUORL_TEST_PREFIX}"
         DISCOVERY_TIMEOUT 120
         PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]" LABELS "${ARG_LABELS}")
+endfunction()
+
+# Where Wine runs only in the emulated machine, each boot costs minutes: the
+# GoogleTest programs of quorl_add_gtest run one after the other in a single
+# test, win32.GoogleTestPrograms. Called once, after every program is added.
+function(quorl_add_emulated_gtests)
+    get_property(programs GLOBAL PROPERTY QUORL_EMULATED_GTESTS)
+    if(programs)
+        quorl_add_wine_test(${QUORL_TEST_PREFIX}GoogleTestPrograms
+            ${PROJECT_SOURCE_DIR}/scripts/wine-run-each.sh ${CMAKE_BINARY_DIR}/wineprefix
+            ${programs})
+    endif()
 endfunction()
 
 # The scripts behind the Windows tests, checked without Wine or the emulated
