@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -24,6 +25,10 @@ namespace quorl {
 namespace {
 
 using testing::SeenMessageBox;
+
+// Unbuffered, so that a crash under Wine still leaves the log of the tests
+// before it.
+const int kUnbufferedOutput = std::setvbuf(stdout, nullptr, _IONBF, 0);
 
 class MainWindowTest : public ::testing::Test {
 protected:
