@@ -3,19 +3,23 @@
 # at 96, 120, 144, 168 and 192 DPI, all in one go, in a Wine prefix of the
 # build folder's own (wineprefix-dpi) so that the other tests keep 96. Each
 # DPI is written to the prefix's registry, and Wine is restarted to read it.
+#
+# Each DPI runs on a virtual display of its own, and every Wine process of it
+# has ended before the display goes: a Wine desktop left over from an ended
+# display makes the next window fail.
+#   window_dpi.sh --at DPI PROGRAM   one DPI, on the current display.
 set -euo pipefail
-program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run=$(cd "$here/../.." && pwd)/scripts/wine-run.sh
-build_dir=$(cd "$(dirname "$program")/../.." && pwd)
-prefix=$build_dir/wineprefix-dpi
 readonly kSkip=77
 readonly kDpis="96 120 144 168 192"
 
-reason=$("$wine_run" --probe) || { echo "$reason"; exit $kSkip; }
+prefix_for() {
+    echo "$(cd "$(dirname "$1")/../.." && pwd)/wineprefix-dpi"
+}
 
-# The wineserver saves the registry when it ends, and the next Wine process
-# (with the desktop process on the next virtual display) starts afresh.
+# The wineserver saves the registry when it ends; the next Wine process then
+# starts afresh.
 stop_wine() {
     WINEPREFIX=$prefix timeout 120 wineserver -w || WINEPREFIX=$prefix wineserver -k || true
 }
@@ -31,12 +35,23 @@ set_dpi() {
     stop_wine
 }
 
+if [ "${1:-}" = --at ]; then
+    dpi=$2 program=$3
+    prefix=$(prefix_for "$program")
+    set_dpi "$dpi"
+    status=0
+    QUORL_EXPECTED_DPI=$dpi "$wine_run" "$prefix" "$program" \
+        --gtest_filter='FormPlacementTest.*' || status=$?
+    stop_wine
+    exit $status
+fi
+
+program=$1
+reason=$("$wine_run" --probe) || { echo "$reason"; exit $kSkip; }
 status=0
 for dpi in $kDpis; do
     echo "== $dpi DPI"
-    set_dpi "$dpi"
-    QUORL_EXPECTED_DPI=$dpi xvfb-run --auto-servernum --server-args='-screen 0 1024x768x24' \
-        "$wine_run" "$prefix" "$program" --gtest_filter='FormPlacementTest.*' || status=1
-    stop_wine
+    xvfb-run --auto-servernum --server-args='-screen 0 1024x768x24' \
+        "$here/window_dpi.sh" --at "$dpi" "$program" || status=1
 done
 exit $status
