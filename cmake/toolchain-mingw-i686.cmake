@@ -1,11 +1,22 @@
-# Cross build of the 32-bit Windows program with Debian's mingw-w64. The posix
-# thread model gives std::mutex and std::thread, which GoogleTest needs.
+# Cross build of the 32-bit Windows program with Debian's mingw-w64.
+#
+# The compilers' thread model, QUORL_MINGW_THREAD_MODEL: posix (the default)
+# gives std::mutex and std::thread, which GoogleTest needs, through the static
+# winpthreads library; that library imports GetTickCount64, which Windows XP
+# lacks. The shipped Quorl.exe is single-threaded and is built with the win32
+# model (cmake/QuorlShippedExe.cmake).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 
+if(NOT QUORL_MINGW_THREAD_MODEL)
+    set(QUORL_MINGW_THREAD_MODEL posix)
+endif()
+# Compiler checks run in projects of their own, which read this file again.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QUORL_MINGW_THREAD_MODEL)
+
 set(QUORL_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${QUORL_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QUORL_MINGW_PREFIX}-g++-posix)
+set(CMAKE_C_COMPILER ${QUORL_MINGW_PREFIX}-gcc-${QUORL_MINGW_THREAD_MODEL})
+set(CMAKE_CXX_COMPILER ${QUORL_MINGW_PREFIX}-g++-${QUORL_MINGW_THREAD_MODEL})
 set(CMAKE_RC_COMPILER ${QUORL_MINGW_PREFIX}-windres)
 set(CMAKE_OBJDUMP ${QUORL_MINGW_PREFIX}-objdump)
 
@@ -19,7 +30,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_C_FLAGS_INIT "-DWIN32_LEAN_AND_MEAN -DNOMINMAX")
 set(CMAKE_CXX_FLAGS_INIT "-DWIN32_LEAN_AND_MEAN -DNOMINMAX")
 
-# libgcc, libstdc++ and winpthreads linked in, so the programs need nothing
+# libgcc, libstdc++ (and winpthreads in the posix model) linked in, so the programs need nothing
 # but the DLLs every Windows has.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 

@@ -1,6 +1,8 @@
 #include "window_driver.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 
 #include "main_window/win32/message_loop.h"
 
@@ -77,6 +79,60 @@ std::wstring WindowText(HWND window) {
     text.resize(static_cast<std::size_t>(
         ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+bool ShowsOneColour(HWND control) {
+    RECT inside{};
+    ::GetClientRect(control, &inside);
+    const int width = inside.right;
+    const int height = inside.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const HDC screen = ::GetDC(control);
+    const HDC copy = ::CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = ::SelectObject(copy, bitmap);
+    ::BitBlt(copy, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    const bool oneColour = std::all_of(pixels, pixels + count,
+                                       [&](std::uint32_t pixel) { return pixel == pixels[0]; });
+    ::SelectObject(copy, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(copy);
+    ::ReleaseDC(control, screen);
+    return oneColour;
+}
+
+// The hook procedure has no context of its own: one watch at a time.
+MessageBoxWatch* MessageBoxWatch::active_ = nullptr;
+
+MessageBoxWatch::MessageBoxWatch(std::function<void()> onBox) : onBox_(std::move(onBox)) {
+    active_ = this;
+    hook_ = ::SetWindowsHookExW(WH_CBT, OnCbt, nullptr, ::GetCurrentThreadId());
+}
+
+MessageBoxWatch::~MessageBoxWatch() {
+    ::UnhookWindowsHookEx(hook_);
+    active_ = nullptr;
+}
+
+LRESULT CALLBACK MessageBoxWatch::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && active_ != nullptr) {
+        wchar_t className[16] = {};
+        ::GetClassNameW(reinterpret_cast<HWND>(wParam), className, 16);
+        if (std::wstring_view(className) == L"#32770") {
+            active_->onBox_();
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 MessageBoxCloser::MessageBoxCloser(DWORD guiThread)

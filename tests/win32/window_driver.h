@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,6 +27,26 @@ void PressKey(HWND form, WPARAM virtualKey);
 void Click(HWND button);
 
 std::wstring WindowText(HWND window);
+
+// Whether the control's client area, as drawn on the screen, is all one
+// colour: an empty box, with no text left on it.
+bool ShowsOneColour(HWND control);
+
+// Calls a function on this thread each time a message box is created on it,
+// from inside the call that shows the box.
+class MessageBoxWatch {
+public:
+    explicit MessageBoxWatch(std::function<void()> onBox);
+    ~MessageBoxWatch();
+    MessageBoxWatch(const MessageBoxWatch&) = delete;
+    MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
+
+private:
+    static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
+    static MessageBoxWatch* active_;
+    std::function<void()> onBox_;
+    HHOOK hook_ = nullptr;
+};
 
 struct SeenMessageBox {
     std::wstring text;

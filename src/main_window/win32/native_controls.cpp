@@ -32,6 +32,35 @@ NativeClass NativeClassOf(ControlKind kind) {
     return {L"STATIC", kChildStyle, 0};
 }
 
+// Edges in twips from the form's client area.
+struct FormEdges {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+FormEdges EdgesOnForm(const ControlLayout& layout) {
+    int left = layout.left;
+    int top = layout.top;
+    for (const ControlLayout* container = FindLayout({layout.container}); container != nullptr;
+         container = FindLayout({container->container})) {
+        left += container->left;
+        top += container->top;
+    }
+    return {left, top, left + layout.width, top + layout.height};
+}
+
+// The pixel where the container's client area starts on the form.
+POINT ContainerOrigin(const ControlLayout& layout, Dpi dpi) {
+    const ControlLayout* container = FindLayout({layout.container});
+    if (container == nullptr) {
+        return {0, 0};
+    }
+    const FormEdges edges = EdgesOnForm(*container);
+    return {TwipsToPixels(edges.left, dpi.x), TwipsToPixels(edges.top, dpi.y)};
+}
+
 }  // namespace
 
 Dpi SystemDpi() {
@@ -40,8 +69,12 @@ Dpi SystemDpi() {
 }
 
 PixelRect ToPixels(const ControlLayout& layout, Dpi dpi) {
-    return {TwipsToPixels(layout.left, dpi.x), TwipsToPixels(layout.top, dpi.y),
-            TwipsToPixels(layout.width, dpi.x), TwipsToPixels(layout.height, dpi.y)};
+    const FormEdges edges = EdgesOnForm(layout);
+    const int left = TwipsToPixels(edges.left, dpi.x);
+    const int top = TwipsToPixels(edges.top, dpi.y);
+    const POINT origin = ContainerOrigin(layout, dpi);
+    return {left - origin.x, top - origin.y, TwipsToPixels(edges.right, dpi.x) - left,
+            TwipsToPixels(edges.bottom, dpi.y) - top};
 }
 
 int ControlIdOf(const ControlLayout& layout) {

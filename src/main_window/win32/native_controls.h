@@ -23,6 +23,9 @@ struct PixelRect {
     int width = 0;
     int height = 0;
 };
+// Where the control stands in its parent. Each edge is converted from its
+// place on the form, so controls whose edges meet in twips meet in pixels,
+// whichever container they belong to.
 PixelRect ToPixels(const ControlLayout& layout, Dpi dpi);
 
 // The control ID of a control of Form1: its row in the layout table, past the

@@ -3,9 +3,8 @@
 #include <windows.h>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
+#include "form_builder.h"
 #include "gdi_handles.h"
 #include "main_window/form_runtime.h"
 #include "network/platform/platform.h"
@@ -36,14 +35,13 @@ private:
     explicit Win32Form(Platform& platform);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool CreateControls();
     void OnCommand(int controlId, int notification);
 
     Platform& platform_;
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;
     UniqueFont font_;
-    std::vector<std::pair<ControlId, HWND>> controls_;
+    NativeControls controls_;
 };
 
 }  // namespace quorl
