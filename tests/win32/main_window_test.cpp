@@ -76,7 +76,7 @@ RECT RectOnForm(HWND form, HWND control) {
 
 // Where the controls stand at the screen's DPI. The expected pixels are
 // worked out here from the layout table's twips, apart from the window's own
-// conversion. tests/win32/window_dpi.sh runs these at several DPIs.
+// conversion. tests/win32/main_window.sh runs these at several DPIs.
 class FormPlacementTest : public MainWindowTest {
 protected:
     static int ScreenDpi(int axis) {
@@ -105,7 +105,7 @@ protected:
 };
 
 TEST_F(FormPlacementTest, RunsAtTheDpiTheTestAskedFor) {
-    // A new Wine prefix says 96; window_dpi.sh sets others in the registry.
+    // A new Wine prefix says 96; main_window.sh sets each DPI in the registry.
     const char* asked = std::getenv("QUORL_EXPECTED_DPI");
     const int dpi = asked != nullptr ? std::atoi(asked) : 96;
     EXPECT_EQ(ScreenDpi(LOGPIXELSX), dpi);
