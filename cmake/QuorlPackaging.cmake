@@ -62,6 +62,6 @@ include(CPack)
 if(QUORL_BUILD_TESTS)
     add_test(NAME packaging.newest_release
         COMMAND ${QUORL_LINUX_PACKAGING}/check_newest_release.sh ${PROJECT_VERSION}
-            ${QUORL_LINUX_PACKAGING}/changelog ${QUORL_LINUX_PACKAGING}/org.quorl.Quorl.metainfo.xml)
+            ${QUORL_LINUX_PACKAGING}/changelog ${QUORL_LINUX_PACKAGING}/org.quorl.quorl.metainfo.xml)
     set_tests_properties(packaging.newest_release PROPERTIES LABELS packaging)
 endif()
