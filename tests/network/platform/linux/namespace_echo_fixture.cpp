@@ -1,9 +1,9 @@
 #include "namespace_echo_fixture.h"
 
+#include <algorithm>
 #include <fstream>
-#include <sstream>
-#include <vector>
 
+#include "network/icmp_counters.h"
 #include "support/fake_platform.h"
 
 namespace quorl::testing {
@@ -29,28 +29,7 @@ std::string SocketKindName(const ::testing::TestParamInfo<IcmpSocketKind>& info)
 
 long EchoRequestsSent() {
     std::ifstream snmp("/proc/thread-self/net/snmp");
-    std::string line;
-    std::vector<std::string> names;
-    while (std::getline(snmp, line)) {
-        if (line.rfind("IcmpMsg:", 0) != 0) {
-            continue;
-        }
-        std::istringstream fields(line.substr(8));
-        if (names.empty()) {
-            for (std::string name; fields >> name;) {
-                names.push_back(name);
-            }
-            continue;
-        }
-        long value = 0;
-        for (const std::string& name : names) {
-            fields >> value;
-            if (name == "OutType8") {
-                return value;
-            }
-        }
-    }
-    return 0;
+    return std::max(IcmpCounter(snmp, "OutEchos"), 0L);
 }
 
 std::int32_t AddressValue(const std::string& dotted) {
