@@ -19,9 +19,11 @@ prefix_for() {
 }
 
 # The wineserver saves the registry when it ends; the next Wine process then
-# starts afresh.
+# starts afresh. The first Wine process in a new prefix may bring its
+# configuration up to date, which takes minutes in the emulated machine; a
+# window created meanwhile fails, so the wait is long.
 stop_wine() {
-    WINEPREFIX=$prefix timeout 120 wineserver -w || WINEPREFIX=$prefix wineserver -k || true
+    WINEPREFIX=$prefix timeout 900 wineserver -w || WINEPREFIX=$prefix wineserver -k || true
 }
 
 # Where Wine reads the screen's DPI: the user's desktop settings, and where
