@@ -18,7 +18,7 @@
 #include "network/platform/win32/win32_platform.h"
 #include "support/fake_form.h"
 #include "support/fake_platform.h"
-#include "watched_platform.h"
+#include "support/watched_platform.h"
 #include "window_driver.h"
 
 namespace quorl {

@@ -9,6 +9,7 @@
 #include "network/platform/linux/icmp_socket.h"
 #include "network/platform/linux/linux_platform.h"
 #include "support/fake_platform.h"
+#include "support/watched_platform.h"
 #include "window_test_support.h"
 
 namespace quorl::testing {
@@ -155,52 +156,19 @@ std::string CursorNow() {
     return cursor->shape() == Qt::WaitCursor ? "wait" : "other";
 }
 
-// The fake platform, noting the application's cursor inside each lookup,
-// the echo and the cleanup, where a real run blocks.
-class CursorReadingPlatform final : public Platform {
-public:
-    CursorReadingPlatform(FakePlatform& platform, std::vector<std::string>& seen)
-        : platform_(platform), seen_(seen) {}
-
-    int WSAStartup(std::uint16_t version, std::span<std::uint8_t, kWsaDataSize> data) override {
-        return platform_.WSAStartup(version, data);
+// Notes the application's cursor inside each lookup, the echo and the
+// cleanup, where a real run blocks. Repeats of a call in a row are noted
+// once: how often the cleanup is called is not the matter here.
+void NoteCursorIn(std::vector<std::string>& seen, const std::string& call) {
+    if (call != "WSACleanup" && call != "gethostbyname" && call != "gethostbyaddr" &&
+        call != "IcmpSendEcho") {
+        return;
     }
-    int WSACleanup() override {
-        Note("WSACleanup");
-        return platform_.WSACleanup();
+    std::string note = call + " " + CursorNow();
+    if (seen.empty() || seen.back() != note) {
+        seen.push_back(std::move(note));
     }
-    const hostent* gethostbyname(const char* name) override {
-        Note("gethostbyname");
-        return platform_.gethostbyname(name);
-    }
-    const hostent* gethostbyaddr(const char* address, int length, int family) override {
-        Note("gethostbyaddr");
-        return platform_.gethostbyaddr(address, length, family);
-    }
-    std::uint32_t inet_addr(const char* text) override { return platform_.inet_addr(text); }
-    EchoHandle IcmpCreateFile() override { return platform_.IcmpCreateFile(); }
-    std::uint32_t IcmpSendEcho(EchoHandle handle, std::uint32_t destination,
-                               std::string_view requestData, ReplyBlock& replyBuffer,
-                               std::uint32_t replySize, std::uint32_t timeout) override {
-        Note("IcmpSendEcho");
-        return platform_.IcmpSendEcho(handle, destination, requestData, replyBuffer, replySize,
-                                      timeout);
-    }
-    void IcmpCloseHandle(EchoHandle handle) override { platform_.IcmpCloseHandle(handle); }
-
-private:
-    // Repeats of a call in a row are noted once: how often the cleanup is
-    // called is not the matter here.
-    void Note(const std::string& call) {
-        std::string note = call + " " + CursorNow();
-        if (seen_.empty() || seen_.back() != note) {
-            seen_.push_back(std::move(note));
-        }
-    }
-
-    FakePlatform& platform_;
-    std::vector<std::string>& seen_;
-};
+}
 
 class BusyCursorTest : public ::testing::Test {
 protected:
@@ -214,7 +182,7 @@ protected:
     EventLog log;
     FakePlatform fake{log};
     std::vector<std::string> seen;
-    CursorReadingPlatform platform{fake, seen};
+    WatchedPlatform platform{fake, [this](const std::string& call) { NoteCursorIn(seen, call); }};
     EchoWindow echoWindow{platform, [this](QMessageBox&) { seen.push_back("box " + CursorNow()); }};
     Form1Window& window = echoWindow.Window();
 };
