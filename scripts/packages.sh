@@ -5,13 +5,14 @@
 
 QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev libgl-dev
     qt6-wayland fonts-dejavu-core libcap2-bin)
-# ./run without a display: a virtual X server shared over VNC.
-QUORL_HEADLESS_PACKAGES=(xvfb xauth x11vnc)
+# ./run without a display: a virtual X server with a window manager, shared
+# over VNC.
+QUORL_HEADLESS_PACKAGES=(xvfb xauth x11vnc openbox wmctrl)
 QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
     iproute2 iputils-ping nftables libcap2-bin util-linux xvfb xauth
     dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
     dpkg-dev lintian appstream desktop-file-utils
-    weston qt6-wayland x11vnc vncsnapshot imagemagick)
+    weston qt6-wayland x11vnc openbox wmctrl vncsnapshot imagemagick)
 QUORL_WINDOWS_PACKAGES=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 icoutils)
 # Where the machine runs no 32-bit x86 code: an emulated x86 machine for Wine.
 QUORL_X86_VM_PACKAGES=(qemu-system-x86 linux-image-amd64 busybox-static cpio kmod)

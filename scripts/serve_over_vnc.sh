@@ -1,43 +1,114 @@
 #!/usr/bin/env bash
-# Runs under xvfb-run: shares the virtual display over VNC, reachable from
-# this machine only and with a one-time password, and runs the given program
-# on it until the program ends; the VNC server ends with it, and xvfb-run
-# then ends the display.
+# serve_over_vnc.sh PROGRAM [ARGS...]: runs PROGRAM on a virtual X display of
+# its own with a small window manager, so that its window has a title bar and
+# a close button, and serves the display over VNC, reachable from this
+# machine only and with a one-time password. Everything the session needs
+# (its X authority, the VNC password, XDG_RUNTIME_DIR) lives in one private
+# folder. When the program ends, closed from its title bar say, the VNC
+# server, the window manager and the display end with it and the folder goes;
+# so they do on Ctrl+C. The exit status is the program's.
 set -euo pipefail
+
+readonly kScreen=640x480x24
+
+session=$(mktemp -d "${TMPDIR:-/tmp}/quorl-session-XXXXXX")
+helpers=()
+program=
+stop() {
+    local pid
+    # A second Ctrl+C must not cut the clean-up short.
+    trap '' INT TERM HUP
+    for pid in $program "${helpers[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in $program "${helpers[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$session"
+}
+trap stop EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
 
 listening() {
     (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
 }
 
-port=5900
-while listening "$port"; do
-    port=$((port + 1))
-    [ "$port" -le 5999 ] || { echo "No free VNC port between 5900 and 5999" >&2; exit 1; }
-done
-
-# VNC authentication reads 8 characters: 6 random bytes in base64 fill them.
-password=$(head -c 6 /dev/urandom | base64 | tr '+/' 'xy')
-secrets=$(mktemp -d "${TMPDIR:-/tmp}/quorl-vnc-XXXXXX")
-vnc_server=
-stop() {
-    rm -rf "$secrets"
-    [ -z "$vnc_server" ] || { kill "$vnc_server" 2>/dev/null; wait "$vnc_server" 2>/dev/null; }
+# wait_for WHAT COMMAND...: up to 10 s for COMMAND to succeed.
+wait_for() {
+    local what=$1
+    shift
+    for _ in $(seq 100); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    echo "$what did not start" >&2
+    return 1
 }
-trap stop EXIT
-(umask 077 && x11vnc -storepasswd "$password" "$secrets/passwd" >/dev/null 2>&1)
 
-# In a session of its own: when x11vnc ends it signals its process group.
-setsid x11vnc -display "$DISPLAY" -rfbport "$port" -localhost -noipv6 -rfbauth "$secrets/passwd" \
-    -forever -shared -quiet -o /dev/null >/dev/null 2>&1 &
-vnc_server=$!
+start_display() {
+    local cookie
+    cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+    export XAUTHORITY=$session/Xauthority
+    : >"$XAUTHORITY"
+    # The server takes every cookie in its file; clients look theirs up by
+    # display, which is known only once the server has picked one.
+    xauth -q -f "$XAUTHORITY" add :0 MIT-MAGIC-COOKIE-1 "$cookie"
+    Xvfb -displayfd 3 -screen 0 "$kScreen" -nolisten tcp -auth "$XAUTHORITY" \
+        3>"$session/display" >/dev/null 2>&1 &
+    helpers+=($!)
+    wait_for "The virtual display" test -s "$session/display"
+    DISPLAY=:$(cat "$session/display")
+    export DISPLAY
+    xauth -q -f "$XAUTHORITY" add "$DISPLAY" MIT-MAGIC-COOKIE-1 "$cookie"
+}
 
-for _ in $(seq 100); do
-    listening "$port" && break
-    sleep 0.1
-done
-listening "$port" || { echo "x11vnc did not start" >&2; exit 1; }
+# wmctrl finds a window manager once it has taken the display.
+window_manager_running() {
+    wmctrl -m >/dev/null 2>&1
+}
 
-echo "Connect a VNC viewer to 127.0.0.1:$port (VNC display 127.0.0.1:$((port - 5900)))."
-echo "VNC password, for this session only: $password"
+start_window_manager() {
+    openbox --sm-disable >/dev/null 2>&1 &
+    helpers+=($!)
+    wait_for "The window manager" window_manager_running
+}
+
+# Prints the first free port from 5900.
+free_port() {
+    local port=5900
+    while listening "$port"; do
+        port=$((port + 1))
+        [ "$port" -le 5999 ] || { echo "No free VNC port between 5900 and 5999" >&2; return 1; }
+    done
+    echo "$port"
+}
+
+start_vnc() {
+    local port=$1 password
+    # VNC authentication reads 8 characters: 6 random bytes in base64 fill them.
+    password=$(head -c 6 /dev/urandom | base64 | tr '+/' 'xy')
+    (umask 077 && x11vnc -storepasswd "$password" "$session/passwd" >/dev/null 2>&1)
+    x11vnc -display "$DISPLAY" -rfbport "$port" -localhost -noipv6 -rfbauth "$session/passwd" \
+        -forever -shared -quiet -o /dev/null >/dev/null 2>&1 &
+    helpers+=($!)
+    wait_for "x11vnc" listening "$port"
+    echo "Connect a VNC viewer to 127.0.0.1:$port (VNC display 127.0.0.1:$((port - 5900)))."
+    echo "VNC password, for this session only: $password"
+}
+
+export XDG_RUNTIME_DIR=$session/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_display
+start_window_manager
+start_vnc "$(free_port)"
 echo "Close the window, or press Ctrl+C here, to stop."
-"$@"
+
+# In the background, so that a signal to this script is handled at once.
+"$@" &
+program=$!
+status=0
+wait "$program" || status=$?
+program=
+exit "$status"
