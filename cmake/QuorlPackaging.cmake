@@ -65,3 +65,11 @@ if(QUORL_BUILD_TESTS)
             ${QUORL_LINUX_PACKAGING}/changelog ${QUORL_LINUX_PACKAGING}/org.quorl.quorl.metainfo.xml)
     set_tests_properties(packaging.newest_release PROPERTIES LABELS packaging)
 endif()
+# Both builds, twice, from clones of the last commit: once is enough.
+if(QUORL_BUILD_TESTS AND NOT QUORL_SANITIZE)
+    add_test(NAME packaging.release_is_reproducible
+        COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/release_reproducible_test.sh
+            ${PROJECT_SOURCE_DIR})
+    set_tests_properties(packaging.release_is_reproducible PROPERTIES
+        SKIP_REGULAR_EXPRESSION "SKIPPED:" LABELS packaging TIMEOUT 1500)
+endif()

@@ -14,6 +14,9 @@ QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-d
     dpkg-dev lintian appstream desktop-file-utils
     weston qt6-wayland x11vnc openbox wmctrl vncsnapshot imagemagick)
 QUORL_WINDOWS_PACKAGES=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 icoutils)
+# scripts/release.sh: both programs and both packages, without Wine.
+QUORL_RELEASE_PACKAGES=("${QUORL_BUILD_PACKAGES[@]}" g++-mingw-w64-i686 binutils-mingw-w64-i686
+    dpkg-dev git)
 # Where the machine runs no 32-bit x86 code: an emulated x86 machine for Wine.
 QUORL_X86_VM_PACKAGES=(qemu-system-x86 linux-image-amd64 busybox-static cpio kmod)
 

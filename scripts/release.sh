@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# release.sh OUTDIR: builds the release artefacts from the last commit, in
+# build folders of its own, and writes into OUTDIR:
+#   quorl_VERSION_amd64.deb   the Debian package of the Linux program
+#   Quorl-VERSION-win32.zip   Quorl.exe and its README.txt
+#   SHA256SUMS                the checksums of both
+# Uncommitted changes are left out. Two runs on the same commit give the same
+# bytes wherever and whenever they run: every time stamp is the commit's
+# (SOURCE_DATE_EPOCH), no path of the build is written into what is built,
+# and the caller's umask, time zone and language do not reach the build.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && git rev-parse --show-toplevel)
+# shellcheck source=scripts/packages.sh
+source "$top/scripts/packages.sh"
+
+[ $# -eq 1 ] || { echo "usage: $0 OUTDIR" >&2; exit 2; }
+mkdir -p "$1"
+out=$(cd "$1" && pwd)
+
+ensure_packages "${QUORL_RELEASE_PACKAGES[@]}"
+
+umask 022
+export TZ=UTC LC_ALL=C.UTF-8 LANG=C.UTF-8
+unset LANGUAGE
+SOURCE_DATE_EPOCH=$(git -C "$top" log -1 --format=%ct)
+export SOURCE_DATE_EPOCH
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quorl-release-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/source"
+git -C "$top" archive --format=tar HEAD | tar -x -C "$work/source"
+
+# configure NAME ARGS...: a Release build of the committed tree in its own folder.
+configure() {
+    local name=$1
+    shift
+    cmake -S "$work/source" -B "$work/$name" -G Ninja -DQUORL_BUILD_TESTS=OFF "$@" >/dev/null
+    cmake --build "$work/$name"
+}
+
+echo "== Linux program and Debian package"
+configure linux -DCMAKE_BUILD_TYPE=Release
+(cd "$work/linux" && cpack -G DEB >/dev/null)
+
+echo "== Windows program and bundle"
+configure win32 -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DCMAKE_TOOLCHAIN_FILE="$work/source/cmake/toolchain-mingw-i686.cmake" \
+    -DQUORL_MINGW_THREAD_MODEL=win32
+(cd "$work/win32" && cpack -G ZIP >/dev/null)
+
+artefacts=("$work"/linux/quorl_*_amd64.deb "$work"/win32/Quorl-*-win32.zip)
+cp "${artefacts[@]}" "$out/"
+(cd "$out" && sha256sum -- "${artefacts[@]##*/}" >SHA256SUMS)
+echo "== In $out:"
+cat "$out/SHA256SUMS"
