@@ -41,7 +41,7 @@ grep -q '^ Depends: .*qt6-wayland' <<<"$control" || fail "Depends lacks the Wayl
 grep -q 'setcap cap_net_raw+p /usr/bin/quorl' <<<"$(dpkg-deb -I "$package" postinst)" ||
     fail "postinst does not set cap_net_raw+p"
 
-# Errors and warnings fail; informational tags are listed in the README.
+# Errors and warnings fail; informational tags are listed in docs/packaging.md.
 findings=$(lintian "$package" 2>/dev/null | grep -E '^[EW]: ' || true)
 [ -z "$findings" ] || fail "lintian: $findings"
 
