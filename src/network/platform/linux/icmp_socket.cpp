@@ -8,6 +8,7 @@
 #include <random>
 #include <span>
 
+#include "icmp_error_types.h"
 #include "icmp_packet.h"
 #include "net_raw_capability.h"
 
@@ -23,9 +24,7 @@ bool EnableOption(int descriptor, int level, int option) {
 // rest (including our own requests looped back) before it reaches us.
 bool FilterRawTypes(int descriptor) {
     icmp_filter filter{};
-    filter.data =
-        ~((1U << kIcmpEchoReply) | (1U << kIcmpDestinationUnreachable) | (1U << kIcmpSourceQuench) |
-          (1U << kIcmpTimeExceeded) | (1U << kIcmpParameterProblem));
+    filter.data = ~((1U << kIcmpEchoReply) | IcmpErrorTypeBits());
     return setsockopt(descriptor, SOL_RAW, ICMP_FILTER, &filter, sizeof(filter)) == 0;
 }
 
