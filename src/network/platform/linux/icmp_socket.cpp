@@ -28,6 +28,13 @@ bool FilterRawTypes(int descriptor) {
     return setsockopt(descriptor, SOL_RAW, ICMP_FILTER, &filter, sizeof(filter)) == 0;
 }
 
+// The kernel refuses a send to a broadcast address (EACCES) on a socket that
+// has not asked for it. The platform's echo service sends such a request and
+// takes the first host that answers.
+bool AllowBroadcast(int descriptor) {
+    return EnableOption(descriptor, SOL_SOCKET, SO_BROADCAST);
+}
+
 // Room for a burst of a few thousand short messages ahead of our answer.
 constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
 
@@ -121,7 +128,8 @@ std::optional<IcmpSocket> IcmpSocket::OpenDatagram() {
     // ICMP errors reach a datagram socket only through its error queue.
     const int fd = descriptor.Get();
     if (!EnableOption(fd, IPPROTO_IP, IP_RECVERR) || !EnableOption(fd, IPPROTO_IP, IP_RECVTTL) ||
-        !EnableOption(fd, IPPROTO_IP, IP_RECVTOS) || !AllowFragmentation(fd)) {
+        !EnableOption(fd, IPPROTO_IP, IP_RECVTOS) || !AllowFragmentation(fd) ||
+        !AllowBroadcast(fd)) {
         return std::nullopt;
     }
     EnlargeReceiveBuffer(fd);
@@ -135,7 +143,7 @@ std::optional<IcmpSocket> IcmpSocket::OpenRaw() {
         descriptor = UniqueFd(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP));
     }
     if (!descriptor.IsValid() || !FilterRawTypes(descriptor.Get()) ||
-        !AllowFragmentation(descriptor.Get())) {
+        !AllowFragmentation(descriptor.Get()) || !AllowBroadcast(descriptor.Get())) {
         return std::nullopt;
     }
     EnlargeReceiveBuffer(descriptor.Get());
