@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <cerrno>
 #include <random>
 #include <span>
 
@@ -111,43 +112,70 @@ std::uint16_t RandomIdentifier() {
     return static_cast<std::uint16_t>(source());
 }
 
-}  // namespace
+// A descriptor ready for echoes, or the system's error number for the call
+// that failed.
+struct Opened {
+    UniqueFd descriptor;
+    int error = 0;
+};
 
-std::optional<IcmpSocket> IcmpSocket::Open() {
-    if (std::optional<IcmpSocket> datagram = OpenDatagram()) {
-        return datagram;
-    }
-    return OpenRaw();
+Opened Failed(int error) {
+    return {UniqueFd(), error};
 }
 
-std::optional<IcmpSocket> IcmpSocket::OpenDatagram() {
+Opened OpenDatagramDescriptor() {
     UniqueFd descriptor(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP));
     if (!descriptor.IsValid()) {
-        return std::nullopt;
+        return Failed(errno);
     }
     // ICMP errors reach a datagram socket only through its error queue.
     const int fd = descriptor.Get();
     if (!EnableOption(fd, IPPROTO_IP, IP_RECVERR) || !EnableOption(fd, IPPROTO_IP, IP_RECVTTL) ||
         !EnableOption(fd, IPPROTO_IP, IP_RECVTOS) || !AllowFragmentation(fd) ||
         !AllowBroadcast(fd)) {
-        return std::nullopt;
+        return Failed(errno);
     }
     EnlargeReceiveBuffer(fd);
-    return IcmpSocket(IcmpSocketKind::Datagram, std::move(descriptor), 0);
+    return {std::move(descriptor), 0};
 }
 
-std::optional<IcmpSocket> IcmpSocket::OpenRaw() {
-    UniqueFd descriptor;
+Opened OpenRawDescriptor() {
+    Opened opened;
     {
         const NetRawCapability capability;
-        descriptor = UniqueFd(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP));
+        opened.descriptor = UniqueFd(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP));
+        // Before the capability is lowered, which may change errno.
+        opened.error = opened.descriptor.IsValid() ? 0 : errno;
     }
-    if (!descriptor.IsValid() || !FilterRawTypes(descriptor.Get()) ||
-        !AllowFragmentation(descriptor.Get()) || !AllowBroadcast(descriptor.Get())) {
-        return std::nullopt;
+    if (!opened.descriptor.IsValid()) {
+        return opened;
     }
-    EnlargeReceiveBuffer(descriptor.Get());
-    return IcmpSocket(IcmpSocketKind::Raw, std::move(descriptor), RandomIdentifier());
+    const int fd = opened.descriptor.Get();
+    if (!FilterRawTypes(fd) || !AllowFragmentation(fd) || !AllowBroadcast(fd)) {
+        return Failed(errno);
+    }
+    EnlargeReceiveBuffer(fd);
+    return opened;
+}
+
+}  // namespace
+
+std::optional<IcmpSocket> IcmpSocket::Open() {
+    IcmpSocketRefusal ignored;
+    return Open(ignored);
+}
+
+std::optional<IcmpSocket> IcmpSocket::Open(IcmpSocketRefusal& refusal) {
+    Opened datagram = OpenDatagramDescriptor();
+    if (datagram.descriptor.IsValid()) {
+        return IcmpSocket(IcmpSocketKind::Datagram, std::move(datagram.descriptor), 0);
+    }
+    Opened raw = OpenRawDescriptor();
+    if (raw.descriptor.IsValid()) {
+        return IcmpSocket(IcmpSocketKind::Raw, std::move(raw.descriptor), RandomIdentifier());
+    }
+    refusal = {datagram.error, raw.error};
+    return std::nullopt;
 }
 
 bool IcmpSocket::AwaitReplyTo(std::uint16_t sequence) {
