@@ -22,8 +22,11 @@ void Check(const std::uint8_t* data, std::size_t size) {
         key.identifier = static_cast<std::uint16_t>(data[4] << 8 | data[5]);
         key.sequence = static_cast<std::uint16_t>(data[6] << 8 | data[7]);
     }
-    if (const auto answer = MatchEchoReply(input, key.destination, key)) {
+    // A reply is ours from any source, and answers with that source.
+    constexpr std::uint32_t kSource = 0x0302000C;
+    if (const auto answer = MatchEchoReply(input, kSource, key)) {
         fuzz::RequireInside(input, answer->data);
+        fuzz::Require(answer->address == kSource);
     }
 }
 

@@ -95,6 +95,10 @@ TEST_F(NetnsParityTest, ServerBehindTheRouterAnswers) {
     ExpectAnswers(testing::kServerAnswers);
 }
 
+TEST_F(NetnsParityTest, AnotherHostsReplyIsTheAnswerWithItsAddress) {
+    ExpectAnswers(testing::kOtherAnswerers);
+}
+
 TEST_F(NetnsParityTest, RouterRejectionsGiveTheirStatusAndTheRouterAddress) {
     ExpectAnswers(testing::kRouterRejections);
 }

@@ -49,6 +49,11 @@ inline constexpr const char* kWineFailsOversizedReplies =
     "Wine fails a reply larger than the block with 11050 and no address; we "
     "give 11001 with the host's address";
 
+inline constexpr const char* kWineCannotBroadcast =
+    "Wine never sets SO_BROADCAST on its ICMP sockets, so the kernel refuses "
+    "the send to a broadcast address of the client's own link (EACCES): 11050, "
+    "where Windows sends it and takes the first host that answers";
+
 inline constexpr const char* kEchoThis = "Echo This";
 
 // A case that gives the same answer everywhere.
@@ -73,6 +78,23 @@ constexpr EchoCase IcmpError(const char* destination, std::int32_t status, const
 // The server behind the router answers as any host does.
 inline constexpr std::array<EchoCase, 1> kServerAnswers = {{
     Everywhere("192.0.2.2", kEchoThis, 1, {kIpSuccess, "192.0.2.2", 9}),
+}};
+
+// Answers from another host than the one asked, which are the answer all
+// the same, with the address of the host that sent them: a service address
+// the router rewrites without state to the server, which answers from its
+// own; the server's subnet broadcast, which the router forwards; and the
+// broadcast of the client's own link, which the host beside it answers.
+inline constexpr std::array<EchoCase, 3> kOtherAnswerers = {{
+    Everywhere("192.0.2.41", kEchoThis, 1, {kIpSuccess, "192.0.2.2", 9}),
+    Everywhere("192.0.2.127", kEchoThis, 1, {kIpSuccess, "192.0.2.2", 9}),
+    {"198.51.100.255",
+     kEchoThis,
+     1,
+     {kIpSuccess, "198.51.100.3", 9},
+     {kIpSuccess, "198.51.100.3", 9},
+     {kIpGeneralFailure, nullptr, 0, kWineCannotBroadcast},
+     {kIpGeneralFailure, nullptr, 0, kWineCannotBroadcast}},
 }};
 
 // The router's nftables rejections, one for each destination it rejects.
@@ -180,6 +202,7 @@ void ForEachEchoCase(Visit visit) {
         }
     };
     each(kServerAnswers);
+    each(kOtherAnswerers);
     each(kRouterRejections);
     each(kRouteErrors);
     each(kHostErrors);

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Builds or removes a small test network of five namespaces, all named after
+# Builds or removes a small test network of six namespaces, all named after
 # a prefix, so that concurrent test processes never share one:
 #
 #   PREFIX-c  client   198.51.100.2/24          default via the router
+#   PREFIX-b  beside   198.51.100.3/24          on the client's link (the
+#                      router's bridge r0), answers broadcast echoes
 #   PREFIX-r  router   198.51.100.1/24, 192.0.2.1/25, 192.0.2.129/25,
-#                      203.0.113.65/26
-#   PREFIX-s  server   192.0.2.2/25             answers echoes as any host does
+#                      203.0.113.65/26; forwards directed broadcasts
+#   PREFIX-s  server   192.0.2.2/25             answers echoes as any host
+#                      does, broadcast ones included
 #   PREFIX-q  quirky   192.0.2.130/25 and .140-.149, ignores echoes; a test's
 #                      own responder answers them with crafted ICMP
 #   PREFIX-n  narrow   203.0.113.66/26          answers echoes, behind a link
@@ -28,7 +31,8 @@ set -euo pipefail
 action=${1:?up or down}
 prefix=${2:?namespace prefix}
 client=$prefix-c router=$prefix-r server=$prefix-s quirky=$prefix-q narrow=$prefix-n
-namespaces=("$client" "$router" "$server" "$quirky" "$narrow")
+beside=$prefix-b
+namespaces=("$client" "$router" "$server" "$quirky" "$narrow" "$beside")
 
 in_ns() {
     local namespace=$1
@@ -36,17 +40,39 @@ in_ns() {
     ip netns exec "$namespace" "$@"
 }
 
+# A bridge port forwards only once the kernel has taken note of its carrier,
+# up to a second after the link came up; until then the client's first
+# packets wait.
+wait_for_bridge_ports() {
+    local tries
+    for tries in $(seq 100); do
+        if [ "$(bridge -n "$router" link show | grep -c 'state forwarding')" -eq 2 ]; then
+            return 0
+        fi
+        sleep 0.05
+    done
+    echo "the router's bridge ports do not forward after $tries tries" >&2
+    return 1
+}
+
 up() {
     for namespace in "${namespaces[@]}"; do
         ip netns add "$namespace"
         ip -n "$namespace" link set lo up
     done
-    ip link add c0 netns "$client" type veth peer name r0 netns "$router"
+    # The client's link is a bridge in the router, so that a second host
+    # shares it.
+    ip link add c0 netns "$client" type veth peer name rc netns "$router"
+    ip link add b0 netns "$beside" type veth peer name rb netns "$router"
+    ip -n "$router" link add r0 type bridge forward_delay 0
+    ip -n "$router" link set rc master r0
+    ip -n "$router" link set rb master r0
     ip link add r1 netns "$router" type veth peer name s0 netns "$server"
     ip link add r2 netns "$router" type veth peer name q0 netns "$quirky"
     ip link add r3 netns "$router" mtu 200 type veth peer name n0 netns "$narrow" mtu 200
 
     ip -n "$client" addr add 198.51.100.2/24 dev c0
+    ip -n "$beside" addr add 198.51.100.3/24 dev b0
     ip -n "$router" addr add 198.51.100.1/24 dev r0
     ip -n "$router" addr add 192.0.2.1/25 dev r1
     ip -n "$router" addr add 192.0.2.129/25 dev r2
@@ -58,6 +84,9 @@ up() {
         ip -n "$quirky" addr add "192.0.2.$host/25" dev q0
     done
     ip -n "$client" link set c0 up
+    ip -n "$beside" link set b0 up
+    ip -n "$router" link set rc up
+    ip -n "$router" link set rb up
     ip -n "$router" link set r0 up
     ip -n "$router" link set r1 up
     ip -n "$router" link set r2 up
@@ -70,12 +99,18 @@ up() {
     ip -n "$client" route add unreachable 203.0.113.50/32
     ip -n "$client" route add prohibit 203.0.113.51/32
     ip -n "$server" route add default via 192.0.2.1
+    ip -n "$beside" route add default via 198.51.100.1
     ip -n "$quirky" route add default via 192.0.2.129
     ip -n "$narrow" route add default via 203.0.113.65
 
     in_ns "$router" sysctl -qw net.ipv4.ip_forward=1
     in_ns "$router" sysctl -qw net.ipv4.icmp_ratelimit=0
     in_ns "$quirky" sysctl -qw net.ipv4.icmp_echo_ignore_all=1
+    # Directed broadcasts that arrive from the client's side go on.
+    in_ns "$router" sysctl -qw net.ipv4.conf.all.bc_forwarding=1
+    in_ns "$router" sysctl -qw net.ipv4.conf.r0.bc_forwarding=1
+    in_ns "$server" sysctl -qw net.ipv4.icmp_echo_ignore_broadcasts=0
+    in_ns "$beside" sysctl -qw net.ipv4.icmp_echo_ignore_broadcasts=0
     ip -n "$router" route add unreachable 192.0.2.10/32
     ip -n "$router" route add prohibit 192.0.2.11/32
     ip -n "$router" route add blackhole 192.0.2.12/32
@@ -84,6 +119,10 @@ table ip quorl {
     chain ttl_one {
         type filter hook prerouting priority -300; policy accept;
         ip daddr 192.0.2.30 ip ttl set 1
+    }
+    chain stateless_rewrite {
+        type filter hook prerouting priority -300; policy accept;
+        ip daddr 192.0.2.41 notrack ip daddr set 192.0.2.2
     }
     chain forward_filter {
         type filter hook forward priority 0; policy accept;
@@ -96,6 +135,7 @@ table ip quorl {
     }
 }
 RULES
+    wait_for_bridge_ports
 }
 
 down() {

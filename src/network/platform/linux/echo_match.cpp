@@ -58,8 +58,10 @@ std::optional<EchoAnswer> MatchRawPacket(Bytes packet, const EchoRequestKey& key
 
 std::optional<EchoAnswer> MatchEchoReply(Bytes message, std::uint32_t source,
                                          const EchoRequestKey& key) {
+    // Whoever sends it: a broadcast is answered by every host that hears it,
+    // and a service address may be answered by the host behind it.
     const std::optional<IcmpEcho> echo = ParseIcmpEcho(message);
-    if (source != key.destination || !IsOurReply(echo, key)) {
+    if (!IsOurReply(echo, key)) {
         return std::nullopt;
     }
     EchoAnswer answer;

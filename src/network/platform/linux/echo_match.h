@@ -8,7 +8,9 @@
 
 namespace quorl {
 
-// What identifies our request among everything a socket may receive.
+// What identifies our request among everything a socket may receive. An
+// echo reply is ours by identifier and sequence alone, from whatever source;
+// an ICMP error is ours when it quotes our request, destination included.
 struct EchoRequestKey {
     std::uint32_t destination = 0;
     std::uint16_t identifier = 0;
@@ -18,7 +20,7 @@ struct EchoRequestKey {
 // The answer to our request: an echo reply or an ICMP error.
 struct EchoAnswer {
     std::int32_t status = 0;
-    std::uint32_t address = 0;  // the replying host, or the node that sent the error
+    std::uint32_t address = 0;  // the source of the reply, or the node that sent the error
     Bytes data;                 // the echoed data; empty for an error
     std::uint8_t timeToLive = 0;
     std::uint8_t typeOfService = 0;
@@ -28,8 +30,8 @@ struct EchoAnswer {
 // A whole IPv4 packet as a raw ICMP socket reads it.
 std::optional<EchoAnswer> MatchRawPacket(Bytes packet, const EchoRequestKey& key);
 
-// An ICMP message without its IP header, from the given source; datagram ICMP
-// sockets read messages this way.
+// An ICMP message without its IP header, from the given source, which
+// becomes the answer's address; datagram ICMP sockets read messages this way.
 std::optional<EchoAnswer> MatchEchoReply(Bytes message, std::uint32_t source,
                                          const EchoRequestKey& key);
 

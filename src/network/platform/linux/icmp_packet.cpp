@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "icmp_error_types.h"
+
 namespace quorl {
 namespace {
 
@@ -15,11 +17,6 @@ std::uint32_t ReadAddress(Bytes bytes, std::size_t offset) {
     std::uint32_t address = 0;
     std::memcpy(&address, bytes.data() + offset, sizeof(address));
     return address;
-}
-
-bool IsErrorType(std::uint8_t type) {
-    return type == kIcmpDestinationUnreachable || type == kIcmpSourceQuench ||
-           type == kIcmpTimeExceeded || type == kIcmpParameterProblem;
 }
 
 // The header alone, without requiring the whole datagram to be present: an
@@ -106,7 +103,7 @@ std::optional<IcmpEcho> ParseIcmpEcho(Bytes message) {
 }
 
 std::optional<IcmpError> ParseIcmpError(Bytes message) {
-    if (message.size() < kIcmpHeaderLength || !IsErrorType(message[0]) ||
+    if (message.size() < kIcmpHeaderLength || !IsIcmpErrorType(message[0]) ||
         InternetChecksum(message) != 0) {
         return std::nullopt;
     }

@@ -63,8 +63,8 @@ std::optional<Ipv4Packet> ParseIpv4Packet(Bytes packet);
 std::optional<IcmpEcho> ParseIcmpEcho(Bytes message);
 // The first eight bytes of an echo message, as an error quotes them.
 std::optional<IcmpEcho> ParseQuotedEcho(Bytes quoted);
-// Destination unreachable, source quench, time exceeded or parameter problem,
-// with a valid checksum and a quoted IPv4 header plus eight bytes.
+// An ICMP error of a type in kIcmpErrorTypes (icmp_error_types.h), with a
+// valid checksum and a quoted IPv4 header plus eight bytes.
 std::optional<IcmpError> ParseIcmpError(Bytes message);
 
 }  // namespace quorl

@@ -5,9 +5,11 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <cerrno>
 #include <random>
 #include <span>
 
+#include "icmp_error_types.h"
 #include "icmp_packet.h"
 #include "net_raw_capability.h"
 
@@ -23,10 +25,15 @@ bool EnableOption(int descriptor, int level, int option) {
 // rest (including our own requests looped back) before it reaches us.
 bool FilterRawTypes(int descriptor) {
     icmp_filter filter{};
-    filter.data =
-        ~((1U << kIcmpEchoReply) | (1U << kIcmpDestinationUnreachable) | (1U << kIcmpSourceQuench) |
-          (1U << kIcmpTimeExceeded) | (1U << kIcmpParameterProblem));
+    filter.data = ~((1U << kIcmpEchoReply) | IcmpErrorTypeBits());
     return setsockopt(descriptor, SOL_RAW, ICMP_FILTER, &filter, sizeof(filter)) == 0;
+}
+
+// The kernel refuses a send to a broadcast address (EACCES) on a socket that
+// has not asked for it. The platform's echo service sends such a request and
+// takes the first host that answers.
+bool AllowBroadcast(int descriptor) {
+    return EnableOption(descriptor, SOL_SOCKET, SO_BROADCAST);
 }
 
 // Room for a burst of a few thousand short messages ahead of our answer.
@@ -105,42 +112,70 @@ std::uint16_t RandomIdentifier() {
     return static_cast<std::uint16_t>(source());
 }
 
-}  // namespace
+// A descriptor ready for echoes, or the system's error number for the call
+// that failed.
+struct Opened {
+    UniqueFd descriptor;
+    int error = 0;
+};
 
-std::optional<IcmpSocket> IcmpSocket::Open() {
-    if (std::optional<IcmpSocket> datagram = OpenDatagram()) {
-        return datagram;
-    }
-    return OpenRaw();
+Opened Failed(int error) {
+    return {UniqueFd(), error};
 }
 
-std::optional<IcmpSocket> IcmpSocket::OpenDatagram() {
+Opened OpenDatagramDescriptor() {
     UniqueFd descriptor(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP));
     if (!descriptor.IsValid()) {
-        return std::nullopt;
+        return Failed(errno);
     }
     // ICMP errors reach a datagram socket only through its error queue.
     const int fd = descriptor.Get();
     if (!EnableOption(fd, IPPROTO_IP, IP_RECVERR) || !EnableOption(fd, IPPROTO_IP, IP_RECVTTL) ||
-        !EnableOption(fd, IPPROTO_IP, IP_RECVTOS) || !AllowFragmentation(fd)) {
-        return std::nullopt;
+        !EnableOption(fd, IPPROTO_IP, IP_RECVTOS) || !AllowFragmentation(fd) ||
+        !AllowBroadcast(fd)) {
+        return Failed(errno);
     }
     EnlargeReceiveBuffer(fd);
-    return IcmpSocket(IcmpSocketKind::Datagram, std::move(descriptor), 0);
+    return {std::move(descriptor), 0};
 }
 
-std::optional<IcmpSocket> IcmpSocket::OpenRaw() {
-    UniqueFd descriptor;
+Opened OpenRawDescriptor() {
+    Opened opened;
     {
         const NetRawCapability capability;
-        descriptor = UniqueFd(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP));
+        opened.descriptor = UniqueFd(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP));
+        // Before the capability is lowered, which may change errno.
+        opened.error = opened.descriptor.IsValid() ? 0 : errno;
     }
-    if (!descriptor.IsValid() || !FilterRawTypes(descriptor.Get()) ||
-        !AllowFragmentation(descriptor.Get())) {
-        return std::nullopt;
+    if (!opened.descriptor.IsValid()) {
+        return opened;
     }
-    EnlargeReceiveBuffer(descriptor.Get());
-    return IcmpSocket(IcmpSocketKind::Raw, std::move(descriptor), RandomIdentifier());
+    const int fd = opened.descriptor.Get();
+    if (!FilterRawTypes(fd) || !AllowFragmentation(fd) || !AllowBroadcast(fd)) {
+        return Failed(errno);
+    }
+    EnlargeReceiveBuffer(fd);
+    return opened;
+}
+
+}  // namespace
+
+std::optional<IcmpSocket> IcmpSocket::Open() {
+    IcmpSocketRefusal ignored;
+    return Open(ignored);
+}
+
+std::optional<IcmpSocket> IcmpSocket::Open(IcmpSocketRefusal& refusal) {
+    Opened datagram = OpenDatagramDescriptor();
+    if (datagram.descriptor.IsValid()) {
+        return IcmpSocket(IcmpSocketKind::Datagram, std::move(datagram.descriptor), 0);
+    }
+    Opened raw = OpenRawDescriptor();
+    if (raw.descriptor.IsValid()) {
+        return IcmpSocket(IcmpSocketKind::Raw, std::move(raw.descriptor), RandomIdentifier());
+    }
+    refusal = {datagram.error, raw.error};
+    return std::nullopt;
 }
 
 bool IcmpSocket::AwaitReplyTo(std::uint16_t sequence) {

@@ -9,6 +9,12 @@ namespace quorl {
 
 enum class IcmpSocketKind { Datagram, Raw };
 
+// Why neither kind of ICMP socket opened: the system's error number for each.
+struct IcmpSocketRefusal {
+    int datagramError = 0;
+    int rawError = 0;
+};
+
 // One socket for ICMP echo: an unprivileged datagram ICMP socket where the
 // system allows it (net.ipv4.ping_group_range), otherwise a raw ICMP socket,
 // which needs CAP_NET_RAW.
@@ -16,8 +22,8 @@ class IcmpSocket {
 public:
     // Tries the datagram kind first; none when neither kind opens.
     static std::optional<IcmpSocket> Open();
-    static std::optional<IcmpSocket> OpenDatagram();
-    static std::optional<IcmpSocket> OpenRaw();
+    // The same, and when neither kind opens, `refusal` says why.
+    static std::optional<IcmpSocket> Open(IcmpSocketRefusal& refusal);
 
     IcmpSocketKind Kind() const { return kind_; }
     int Descriptor() const { return descriptor_.Get(); }

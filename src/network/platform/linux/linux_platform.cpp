@@ -7,7 +7,7 @@
 
 #include "../ip_status.h"
 #include "echo_exchange.h"
-#include "permission_notice.h"
+#include "no_socket_notice.h"
 #include "reply_writer.h"
 
 namespace quorl {
@@ -50,9 +50,10 @@ std::uint32_t LinuxPlatform::inet_addr(const char* text) {
 }
 
 EchoHandle LinuxPlatform::IcmpCreateFile() {
-    std::optional<IcmpSocket> socket = IcmpSocket::Open();
+    IcmpSocketRefusal refusal;
+    std::optional<IcmpSocket> socket = IcmpSocket::Open(refusal);
     if (!socket) {
-        ReportNoEchoPermissionOnce();
+        ReportNoIcmpSocketOnce(refusal);
         return kNoEchoHandle;
     }
     const EchoHandle handle = ++lastEchoHandle_;

@@ -40,7 +40,6 @@ TEST(MatchRawPacket, IgnoresEveryReplyThatIsNotOurs) {
     const Packet others[] = {
         Ipv4Datagram(kServer, kClient, EchoMessage(0, 0x4243, 17, "x")),      // other process
         Ipv4Datagram(kServer, kClient, EchoMessage(0, 0x4242, 16, "x")),      // earlier request
-        Ipv4Datagram(kRouter, kClient, EchoMessage(0, 0x4242, 17, "x")),      // other host
         Ipv4Datagram(kClient, kServer, EchoMessage(8, 0x4242, 17, "x")),      // our own request
         Ipv4Datagram(kServer, kClient, EchoMessage(0, 0x4242, 17, "x"), 17),  // not ICMP
     };
@@ -50,6 +49,17 @@ TEST(MatchRawPacket, IgnoresEveryReplyThatIsNotOurs) {
     Packet corrupted = Ipv4Datagram(kServer, kClient, EchoMessage(0, 0x4242, 17, "Echo This"));
     corrupted.back() ^= 0x20;
     EXPECT_FALSE(MatchRawPacket(corrupted, kKey));
+}
+
+// A broadcast, or a service address that another host answers for: the
+// reply with our identifier and sequence is the answer, whoever sent it.
+TEST(MatchRawPacket, TakesOurReplyFromAnotherHostWithThatHostsAddress) {
+    const Packet reply = Ipv4Datagram(kRouter, kClient, EchoMessage(0, 0x4242, 17, "Echo This"));
+    const auto answer = MatchRawPacket(reply, kKey);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, kIpSuccess);
+    EXPECT_EQ(answer->address, kRouter);
+    EXPECT_EQ(std::string(answer->data.begin(), answer->data.end()), "Echo This");
 }
 
 TEST(MatchRawPacket, TakesAnErrorThatQuotesOurRequest) {
@@ -74,9 +84,12 @@ TEST(MatchRawPacket, IgnoresErrorsAboutOtherDatagrams) {
     }
 }
 
-TEST(MatchEchoReply, ChecksSourceIdentifierAndSequence) {
+TEST(MatchEchoReply, ChecksIdentifierAndSequenceAndTakesAnySource) {
     EXPECT_TRUE(MatchEchoReply(EchoMessage(0, 0x4242, 17, "x"), kServer, kKey));
-    EXPECT_FALSE(MatchEchoReply(EchoMessage(0, 0x4242, 17, "x"), kRouter, kKey));
+    const auto fromAnotherHost = MatchEchoReply(EchoMessage(0, 0x4242, 17, "x"), kRouter, kKey);
+    ASSERT_TRUE(fromAnotherHost);
+    EXPECT_EQ(fromAnotherHost->address, kRouter);
+    EXPECT_FALSE(MatchEchoReply(EchoMessage(0, 0x4343, 17, "x"), kServer, kKey));
     EXPECT_FALSE(MatchEchoReply(EchoMessage(0, 0x4242, 18, "x"), kServer, kKey));
     EXPECT_FALSE(MatchEchoReply(EchoMessage(8, 0x4242, 17, "x"), kServer, kKey));
 }

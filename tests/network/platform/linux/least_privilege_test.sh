@@ -3,6 +3,8 @@
 # closed: with the file capability cap_net_raw+p the echo succeeds and the
 # capability is never left in the effective set; without it, the echo fails
 # cleanly with "ip general failure" and one line on stderr names both fixes.
+# With no descriptor free the echo fails the same way, and the one line names
+# the system's error instead: permission is not the cause.
 # Usage: least_privilege_test.sh PROBE
 set -euo pipefail
 probe=$1
@@ -47,7 +49,7 @@ expect() {
 
 expect_notice() {
     local errors=$1 lines=$2
-    if [ "$(grep -c 'no ICMP socket' <<<"$errors")" -ne "$lines" ]; then
+    if [ "$(grep -c '^quorl: no ICMP socket' <<<"$errors")" -ne "$lines" ]; then
         echo "expected $lines notice line(s) on stderr, got:"
         echo "$errors"
         failed=1
@@ -67,6 +69,19 @@ expect "$output" "after 0000000000000000"
 errors=$(cat "$folder/errors")
 expect_notice "$errors" 1
 expect "$errors" ".*net\.ipv4\.ping_group_range.* setcap cap_net_raw+p $folder/without-capability"
+
+# The datagram kind is refused for permission, the raw kind for want of a
+# descriptor; two echoes, one line.
+output=$(as_nobody "$folder/with-capability" --no-free-descriptors 2>"$folder/errors")
+expect "$output" "status 11050"
+errors=$(cat "$folder/errors")
+expect_notice "$errors" 1
+expect "$errors" "quorl: no ICMP socket opens (EMFILE: .*), so the echo fails with 11050"
+if grep -q "ping_group_range\|setcap" <<<"$errors"; then
+    echo "a failure that is not about permission named the permission fixes:"
+    echo "$errors"
+    failed=1
+fi
 
 [ "$failed" -eq 0 ] && echo "least privilege: passed"
 exit "$failed"
