@@ -4,7 +4,7 @@
 
 namespace quorl::testing {
 
-// The four-namespace network of tests/network/netns/topology.sh, under a
+// The namespace network of tests/network/netns/topology.sh, under a
 // prefix of its own; removed again on destruction.
 class TestNetwork {
 public:
