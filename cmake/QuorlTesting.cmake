@@ -29,6 +29,17 @@ if(WIN32)
             COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh --create ${CMAKE_BINARY_DIR}/wineprefix
             COMMENT "Creating the Wine prefix")
         add_custom_target(quorl_wine_prefix DEPENDS ${CMAKE_BINARY_DIR}/wineprefix/system.reg)
+        # Every Wine test of a ctest run meets one wineserver, kept up from
+        # before the first to after the last, with every prefix made first.
+        set(QUORL_WINE_PREFIXES ${CMAKE_BINARY_DIR}/wineprefix
+            ${CMAKE_BINARY_DIR}/wineprefix-window ${CMAKE_BINARY_DIR}/wineprefix-netns)
+        add_test(NAME win32.wineserver.start
+            COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-serve.sh --start ${QUORL_WINE_PREFIXES})
+        add_test(NAME win32.wineserver.stop
+            COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-serve.sh --stop ${CMAKE_BINARY_DIR}/wineprefix)
+        set_tests_properties(win32.wineserver.start PROPERTIES FIXTURES_SETUP quorl_wineserver
+            TIMEOUT 1800)
+        set_tests_properties(win32.wineserver.stop PROPERTIES FIXTURES_CLEANUP quorl_wineserver)
     else()
         set(QUORL_WINE_RUNS OFF)
         message(STATUS "Windows tests, one per program: ${QUORL_WINE_PROBE_OUTPUT}")
@@ -63,15 +74,18 @@ function(quorl_add_wine_test name)
         --build ${CMAKE_BINARY_DIR} --timeout ${QUORL_WINE_COMMAND_SECONDS} ${ARGN})
     math(EXPR test_seconds "${QUORL_WINE_COMMAND_SECONDS} + 300")
     set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT ${test_seconds})
-    if(NOT QUORL_WINE_RUNS)
+    if(QUORL_WINE_RUNS)
+        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED quorl_wineserver)
+    else()
         set_tests_properties(${name} PROPERTIES RESOURCE_LOCK quorl_x86_machine)
     endif()
 endfunction()
 
 # A GoogleTest program whose tests ctest runs one by one. Tests that call
-# GTEST_SKIP are reported as skipped, not passed.
+# GTEST_SKIP are reported as skipped, not passed. Tests of programs with the
+# same RESOURCE_LOCK never run at the same time, under Wine as elsewhere.
 function(quorl_add_gtest name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "SOURCES;LIBRARIES;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${QUORL_GMOCK} ${QUORL_GTEST_MAIN}
         quorl_warnings)
@@ -80,13 +94,19 @@ function(quorl_add_gtest name)
         set_property(GLOBAL APPEND PROPERTY QUORL_EMULATED_GTESTS $<TARGET_FILE:${name}>)
         return()
     endif()
+    set(more_properties)
     if(WIN32)
         add_dependencies(${name} quorl_wine_prefix)
+        list(APPEND more_properties FIXTURES_REQUIRED quorl_wineserver)
+    endif()
+    if(ARG_RESOURCE_LOCK)
+        list(APPEND more_properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
     endif()
     gtest_discover_tests(${name}
         TEST_PREFIX "${QUORL_TEST_PREFIX}"
         DISCOVERY_TIMEOUT 120
-        PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]" LABELS "${ARG_LABELS}")
+        PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]" LABELS "${ARG_LABELS}"
+            ${more_properties})
 endfunction()
 
 # Where Wine runs only in the emulated machine, each boot costs minutes: the

@@ -9,6 +9,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 prefix=${1:?usage: $0 PREFIX PROGRAM...}
 shift
 
+# One wineserver for them all; starting one is slow in the emulated machine.
+"$here/wine-serve.sh" --start "$prefix"
+trap '"$here/wine-serve.sh" --stop "$prefix"' EXIT
+
 failed=()
 for program in "$@"; do
     echo "== $(basename "$program")"

@@ -13,8 +13,14 @@
 #
 #   wine-run.sh --probe    exits 0 when this machine can run Wine, else
 #                          prints why not and exits 77 (ctest's skip code).
-#                          QUORL_WINE_PROBED=1 says a caller probed already.
+#                          QUORL_WINE_PROBED=1 says a caller probed already;
+#                          QUORL_FORCE_X86_VM=1 answers "cannot" wherever
+#                          Wine would run, so that the Windows tests take the
+#                          emulated machine's path.
 #   wine-run.sh --create [--copy-of BASE] PREFIX   only creates the prefix.
+#
+# While scripts/wine-serve.sh keeps the prefix's wineserver up, programs run
+# at once and side by side, in its network namespace.
 set -euo pipefail
 
 export WINEDEBUG=-all
@@ -26,6 +32,10 @@ readonly kSkip=77
 probe() {
     local output
     [ "${QUORL_WINE_PROBED:-}" = 1 ] && return 0
+    if [ "${QUORL_FORCE_X86_VM:-}" = 1 ] && [ -z "${QUORL_IN_X86_VM:-}" ]; then
+        echo "QUORL_FORCE_X86_VM=1 sends Wine to the emulated x86 machine."
+        return $kSkip
+    fi
     if ! command -v wine >/dev/null 2>&1; then
         echo "Wine is not installed (see QUORL_WINDOWS_PACKAGES in scripts/packages.sh)."
         return $kSkip
@@ -127,4 +137,26 @@ if echo_permitted; then
 else
     unset QUORL_ECHO_PERMITTED
 fi
-exec wine "$@"
+
+# A wineserver kept up by scripts/wine-serve.sh, in the network namespace
+# that PREFIX.served names (none without root).
+if [ -f "$prefix.served" ]; then
+    namespace=$(cat "$prefix.served")
+    if [ -z "$namespace" ]; then
+        exec wine "$@"
+    elif [ -e "/run/netns/$namespace" ]; then
+        exec ip netns exec "$namespace" wine "$@"
+    fi
+fi
+# Otherwise one program at a time in the prefix, each with a wineserver of
+# its own that has ended before the next program starts: a program that
+# connects to a wineserver exiting on idle fails. The wait has no bound of
+# its own: the first program in a new prefix brings its configuration up to
+# date in the background, which takes minutes in the emulated machine, and
+# must not be cut short.
+exec 9>"$prefix.run.lock"
+flock 9
+status=0
+wine "$@" || status=$?
+wineserver -w || true
+exit $status
