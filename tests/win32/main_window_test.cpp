@@ -1,6 +1,7 @@
 // Form1 as a real window on the native window system, driven with the
 // window messages that a user's clicks and keys produce.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -183,6 +184,27 @@ TEST_F(MainWindowTest, BoxesOfTheFormLieAboveTheFrame) {
         ++boxes;
     }
     EXPECT_EQ(boxes, 2 + kResultBoxCount);  // Text1, Text2 and the six results
+}
+
+// What a screen reader announces: each box by the caption of the label
+// beside it in the layout table, every other control by its own caption,
+// all with the roles of the system's own objects.
+TEST_F(MainWindowTest, ScreenReadersHearEachBoxByItsLabel) {
+    for (const ControlLayout& layout : Form1Layout().controls) {
+        SCOPED_TRACE(testing::ControlText(layout.id));
+        std::u16string_view name = layout.text;
+        if (layout.kind == ControlKind::TextBox) {
+            const std::optional<ControlId> label = LabelOf(layout.id);
+            ASSERT_TRUE(label.has_value()) << "a box without a label";
+            name = FindLayout(*label)->text;
+        }
+        const testing::AccessibleReading heard = testing::ReadAccessible(Box(layout.id));
+        EXPECT_EQ(heard.name, ToWide(name));
+        EXPECT_EQ(heard.role, testing::ReadSystemAccessible(Box(layout.id)).role);
+        if (layout.kind == ControlKind::TextBox) {
+            EXPECT_EQ(heard.role, ROLE_SYSTEM_TEXT);
+        }
+    }
 }
 
 TEST_F(MainWindowTest, StartsWithOnlyTheDataBoxFilled) {
