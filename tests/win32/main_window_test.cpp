@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -232,6 +233,18 @@ TEST_F(MainWindowTest, TabOrderFollowsTheTabIndex) {
         const ControlId next = order[(i + 1) % order.size()];
         EXPECT_EQ(::GetNextDlgTabItem(form_->Window(), Box(order[i]), FALSE), Box(next))
             << "after " << testing::ControlText(order[i]);
+    }
+}
+
+// Control IDs come from the names, within limits: each must still be the
+// control's own, and none may be one that dialog navigation sends for Enter
+// or Escape, or a control's notifications would pass for those keys.
+TEST_F(MainWindowTest, EveryControlHasAnIdOfItsOwn) {
+    std::set<int> seen;
+    for (const ControlLayout& layout : Form1Layout().controls) {
+        const int id = ::GetDlgCtrlID(Box(layout.id));
+        EXPECT_GT(id, IDCANCEL) << testing::ControlText(layout.id);
+        EXPECT_TRUE(seen.insert(id).second) << testing::ControlText(layout.id) << " shares " << id;
     }
 }
 
