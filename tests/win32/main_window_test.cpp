@@ -1,6 +1,7 @@
 // Form1 as a real window on the native window system, driven with the
 // window messages that a user's clicks and keys produce.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -185,6 +187,27 @@ TEST_F(MainWindowTest, BoxesOfTheFormLieAboveTheFrame) {
     EXPECT_EQ(boxes, 2 + kResultBoxCount);  // Text1, Text2 and the six results
 }
 
+// What a screen reader announces: each box by the caption of the label
+// beside it in the layout table, every other control by its own caption,
+// all with the roles of the system's own objects.
+TEST_F(MainWindowTest, ScreenReadersHearEachBoxByItsLabel) {
+    for (const ControlLayout& layout : Form1Layout().controls) {
+        SCOPED_TRACE(testing::ControlText(layout.id));
+        std::u16string_view name = layout.text;
+        if (layout.kind == ControlKind::TextBox) {
+            const std::optional<ControlId> label = LabelOf(layout.id);
+            ASSERT_TRUE(label.has_value()) << "a box without a label";
+            name = FindLayout(*label)->text;
+        }
+        const testing::AccessibleReading heard = testing::ReadAccessible(Box(layout.id));
+        EXPECT_EQ(heard.name, ToWide(name));
+        EXPECT_EQ(heard.role, testing::ReadSystemAccessible(Box(layout.id)).role);
+        if (layout.kind == ControlKind::TextBox) {
+            EXPECT_EQ(heard.role, ROLE_SYSTEM_TEXT);
+        }
+    }
+}
+
 TEST_F(MainWindowTest, StartsWithOnlyTheDataBoxFilled) {
     for (const ControlLayout& layout : Form1Layout().controls) {
         EXPECT_EQ(TextOf(layout.id), ToWide(layout.text)) << testing::ControlText(layout.id);
@@ -210,6 +233,18 @@ TEST_F(MainWindowTest, TabOrderFollowsTheTabIndex) {
         const ControlId next = order[(i + 1) % order.size()];
         EXPECT_EQ(::GetNextDlgTabItem(form_->Window(), Box(order[i]), FALSE), Box(next))
             << "after " << testing::ControlText(order[i]);
+    }
+}
+
+// Control IDs come from the names, within limits: each must still be the
+// control's own, and none may be one that dialog navigation sends for Enter
+// or Escape, or a control's notifications would pass for those keys.
+TEST_F(MainWindowTest, EveryControlHasAnIdOfItsOwn) {
+    std::set<int> seen;
+    for (const ControlLayout& layout : Form1Layout().controls) {
+        const int id = ::GetDlgCtrlID(Box(layout.id));
+        EXPECT_GT(id, IDCANCEL) << testing::ControlText(layout.id);
+        EXPECT_TRUE(seen.insert(id).second) << testing::ControlText(layout.id) << " shares " << id;
     }
 }
 

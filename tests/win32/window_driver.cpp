@@ -1,9 +1,14 @@
 #include "window_driver.h"
 
+#include <oleacc.h>
+#include <wrl/client.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
+#include "main_window/win32/com_apartment.h"
 #include "main_window/win32/message_loop.h"
 
 namespace quorl::testing {
@@ -31,6 +36,45 @@ BOOL CALLBACK ReadBoxChild(HWND child, LPARAM parameter) {
         box.text += text;
     }
     return TRUE;
+}
+
+struct BstrDeleter {
+    void operator()(BSTR text) const { ::SysFreeString(text); }
+};
+using UniqueBstr = std::unique_ptr<OLECHAR, BstrDeleter>;
+
+// A VARIANT that clears what it holds when it goes.
+class ScopedVariant {
+public:
+    ScopedVariant() { ::VariantInit(&value_); }
+    ~ScopedVariant() { ::VariantClear(&value_); }
+    ScopedVariant(const ScopedVariant&) = delete;
+    ScopedVariant& operator=(const ScopedVariant&) = delete;
+    VARIANT* get() { return &value_; }
+
+private:
+    VARIANT value_;
+};
+
+AccessibleReading ReadNameAndRole(IAccessible* object) {
+    AccessibleReading reading;
+    if (object == nullptr) {
+        return reading;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT named = object->get_accName(self, &name);
+    const UniqueBstr ownedName(name);
+    if (named == S_OK && name != nullptr) {
+        reading.name.assign(name, ::SysStringLen(name));
+    }
+    ScopedVariant role;
+    if (SUCCEEDED(object->get_accRole(self, role.get())) && role.get()->vt == VT_I4) {
+        reading.role = role.get()->lVal;
+    }
+    return reading;
 }
 
 BOOL CALLBACK FindQuorlBox(HWND window, LPARAM parameter) {
@@ -79,6 +123,21 @@ std::wstring WindowText(HWND window) {
     text.resize(static_cast<std::size_t>(
         ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+AccessibleReading ReadAccessible(HWND control) {
+    const ComApartment apartment;
+    Microsoft::WRL::ComPtr<IAccessible> object;
+    ::AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(object.GetAddressOf()));
+    return ReadNameAndRole(object.Get());
+}
+
+AccessibleReading ReadSystemAccessible(HWND control) {
+    Microsoft::WRL::ComPtr<IAccessible> object;
+    ::CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                reinterpret_cast<void**>(object.GetAddressOf()));
+    return ReadNameAndRole(object.Get());
 }
 
 bool ShowsOneColour(HWND control) {

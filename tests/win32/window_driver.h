@@ -28,6 +28,19 @@ void Click(HWND button);
 
 std::wstring WindowText(HWND window);
 
+// The name and role of an accessible object; an empty name and role 0 when
+// there is no object.
+struct AccessibleReading {
+    std::wstring name;
+    long role = 0;
+};
+// What a screen reader reads of a control: the object that
+// AccessibleObjectFromWindow gives for its client area.
+AccessibleReading ReadAccessible(HWND control);
+// The system's own object for the control's client area, whatever the
+// control answers.
+AccessibleReading ReadSystemAccessible(HWND control);
+
 // Whether the control's client area, as drawn on the screen, is all one
 // colour: an empty box, with no text left on it.
 bool ShowsOneColour(HWND control);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "accessible_name.h"
 #include "main_window/form_layout.h"
 #include "resource_ids.h"
 #include "scoped_cursor.h"
@@ -88,6 +89,9 @@ NativeControls CreateFormControls(HWND form, Dpi dpi, HFONT font) {
         if (layout.kind == ControlKind::Frame) {
             frame = control;
             ::SetWindowSubclass(frame, FrameProc, kFrameSubclassId, 0);
+        }
+        if (const std::optional<ControlId> label = LabelOf(layout.id)) {
+            NameAfterLabel(control, *FindLayout(*label));
         }
         controls.emplace_back(layout.id, control);
     }

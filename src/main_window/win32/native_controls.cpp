@@ -1,5 +1,9 @@
 #include "native_controls.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+
 #include "gdi_handles.h"
 
 namespace quorl {
@@ -31,6 +35,18 @@ NativeClass NativeClassOf(ControlKind kind) {
     }
     return {L"STATIC", kChildStyle, 0};
 }
+
+// The first control ID of each kind of name.
+struct NameKind {
+    std::string_view prefix;
+    int firstId;
+};
+constexpr std::array<NameKind, 4> kNameKinds = {{
+    {"Text", 1000},
+    {"Label", 2000},
+    {"Command", 3000},
+    {"Frame", 4000},
+}};
 
 // Edges in twips from the form's client area.
 struct FormEdges {
@@ -77,8 +93,17 @@ PixelRect ToPixels(const ControlLayout& layout, Dpi dpi) {
             TwipsToPixels(edges.bottom, dpi.y) - top};
 }
 
-int ControlIdOf(const ControlLayout& layout) {
-    return kFirstControlId + layout.tabIndex;
+int ControlIdOf(ControlId control) {
+    const std::string_view name = ControlBaseName(control.name);
+    const std::size_t counterAt = std::min(name.find_first_of("0123456789"), name.size());
+    int counter = 0;
+    std::from_chars(name.data() + counterAt, name.data() + name.size(), counter);
+    for (const NameKind& kind : kNameKinds) {
+        if (kind.prefix == name.substr(0, counterAt)) {
+            return kind.firstId + 10 * counter + control.index;
+        }
+    }
+    return 0;  // Form1, which is no control
 }
 
 HWND CreateNativeControl(HWND parent, const ControlLayout& layout, Dpi dpi, HFONT font) {
@@ -87,7 +112,7 @@ HWND CreateNativeControl(HWND parent, const ControlLayout& layout, Dpi dpi, HFON
     const HWND control = ::CreateWindowExW(
         native.extendedStyle, native.className, ToWide(layout.text).c_str(), native.style,
         rect.left, rect.top, rect.width, rect.height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdOf(layout))),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdOf(layout.id))),
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
     if (control != nullptr) {
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -28,10 +28,14 @@ struct PixelRect {
 // whichever container they belong to.
 PixelRect ToPixels(const ControlLayout& layout, Dpi dpi);
 
-// The control ID of a control of Form1: its row in the layout table, past the
-// IDs that dialog navigation sends for Enter and Escape (IDOK, IDCANCEL).
-inline constexpr int kFirstControlId = 1000;
-int ControlIdOf(const ControlLayout& layout);
+// The control ID of a control of Form1, from its name alone, so that a
+// control added to the layout table leaves every other ID as it was (UI
+// Automation gives it to scripts as the control's AutomationId). The
+// thousands tell the kind of name, then come the name's counter and the
+// index in a control array: Text4(5) is 1045, Label9 2090, Command1 3010.
+// All lie past the IDs that dialog navigation sends for Enter and Escape
+// (IDOK, IDCANCEL). Counters up to 99 and arrays of up to ten members fit.
+int ControlIdOf(ControlId control);
 
 // The native control for one row of the layout table, created in parent.
 HWND CreateNativeControl(HWND parent, const ControlLayout& layout, Dpi dpi, HFONT font);

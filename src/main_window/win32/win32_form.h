@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "com_apartment.h"
 #include "form_builder.h"
 #include "gdi_handles.h"
 #include "main_window/form_runtime.h"
@@ -37,6 +38,9 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int controlId, int notification);
 
+    // Joined before the window is made and left after it is gone: the boxes
+    // hand their accessible objects to screen readers through COM.
+    ComApartment apartment_;
     Platform& platform_;
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;
