@@ -32,6 +32,13 @@ using testing::SeenMessageBox;
 // before it.
 const int kUnbufferedOutput = std::setvbuf(stdout, nullptr, _IONBF, 0);
 
+// The desktop is ready before the first window is made.
+class WineDesktop : public ::testing::Environment {
+public:
+    void SetUp() override { testing::StartWineDesktop(); }
+};
+::testing::Environment* const kWineDesktop = ::testing::AddGlobalTestEnvironment(new WineDesktop);
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void Open(Platform& platform) {

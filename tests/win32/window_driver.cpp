@@ -4,6 +4,7 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -17,6 +18,8 @@ namespace {
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
 // A watcher outliving its test by this much has lost its test.
 constexpr auto kWatchLimit = std::chrono::seconds(60);
+// A quarter of an hour: minutes in an emulated machine under load.
+constexpr DWORD kDesktopStartLimit = 15 * 60 * 1000;
 
 bool IsIconControl(HWND control) {
     return (::GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
@@ -89,6 +92,28 @@ BOOL CALLBACK FindQuorlBox(HWND window, LPARAM parameter) {
 }
 
 }  // namespace
+
+void StartWineDesktop() {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    if (ntdll == nullptr || ::GetProcAddress(ntdll, "wine_get_version") == nullptr) {
+        return;
+    }
+    std::array<wchar_t, MAX_PATH> system{};
+    ::GetSystemDirectoryW(system.data(), MAX_PATH);
+    // As Wine starts it for a window: explorer.exe /desktop, detached.
+    const std::wstring program = std::wstring(system.data()) + L"\\explorer.exe";
+    std::wstring commandLine = program + L" /desktop";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                          DETACHED_PROCESS, nullptr, system.data(), &startup, &process)) {
+        return;
+    }
+    ::WaitForInputIdle(process.hProcess, kDesktopStartLimit);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+}
 
 void PumpMessages(HWND form) {
     MSG message{};

@@ -11,6 +11,13 @@
 
 namespace quorl::testing {
 
+// Under Wine, starts the process that draws the desktop and waits until it
+// is ready; elsewhere does nothing. Wine's first window otherwise starts it
+// and waits ten seconds, which a busy emulated machine can exceed: the
+// desktop is then made without it, and no window of that Wine session can
+// be created.
+void StartWineDesktop();
+
 // Hands every message waiting for this thread to the form, as its message
 // loop would.
 void PumpMessages(HWND form);
