@@ -94,19 +94,23 @@ function(quorl_add_gtest name)
         set_property(GLOBAL APPEND PROPERTY QUORL_EMULATED_GTESTS $<TARGET_FILE:${name}>)
         return()
     endif()
-    set(more_properties)
+    # Property names and values reach each test as one flat list: an empty
+    # value would pair the rest up wrongly, so there is none.
+    set(properties SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
     if(WIN32)
         add_dependencies(${name} quorl_wine_prefix)
-        list(APPEND more_properties FIXTURES_REQUIRED quorl_wineserver)
+        list(APPEND properties FIXTURES_REQUIRED quorl_wineserver)
     endif()
     if(ARG_RESOURCE_LOCK)
-        list(APPEND more_properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+        list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+    endif()
+    if(ARG_LABELS)
+        list(APPEND properties LABELS "${ARG_LABELS}")
     endif()
     gtest_discover_tests(${name}
         TEST_PREFIX "${QUORL_TEST_PREFIX}"
         DISCOVERY_TIMEOUT 120
-        PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]" LABELS "${ARG_LABELS}"
-            ${more_properties})
+        PROPERTIES ${properties})
 endfunction()
 
 # Where Wine runs only in the emulated machine, each boot costs minutes: the
