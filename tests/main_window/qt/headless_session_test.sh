@@ -45,6 +45,21 @@ environment_of() {
     tr '\0' '\n' <"/proc/$1/environ" | sed -n "s/^$2=//p"
 }
 
+# close_window: closes the program's window as its close button would. The
+# session says it is ready before the program has mapped its window, which
+# on a busy machine takes a while.
+close_window() {
+    local DISPLAY XAUTHORITY
+    DISPLAY=$(environment_of "$window" DISPLAY)
+    XAUTHORITY=$(environment_of "$window" XAUTHORITY)
+    export DISPLAY XAUTHORITY
+    for _ in $(seq 300); do
+        wmctrl -l 2>/dev/null | grep -q 'Quorl!' && break
+        sleep 0.1
+    done
+    wmctrl -c 'Quorl!'
+}
+
 # Processes left of the session: in its process session, or naming the
 # test's folder.
 leftovers() {
@@ -83,10 +98,7 @@ case "$runtime" in
 esac
 [ "$(stat -c %a "$runtime" 2>/dev/null)" = 700 ] ||
     fail "runtime folder" "$runtime is not private to its owner"
-if ! DISPLAY=$(environment_of "$window" DISPLAY) XAUTHORITY=$(environment_of "$window" XAUTHORITY) \
-    wmctrl -c 'Quorl!'; then
-    fail "close" "wmctrl found no window manager or no window"
-fi
+close_window || fail "close" "wmctrl found no window manager or no window"
 finish "closed through the window manager" 0
 
 start
