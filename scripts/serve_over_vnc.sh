@@ -35,11 +35,12 @@ listening() {
     (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
 }
 
-# wait_for WHAT COMMAND...: up to 10 s for COMMAND to succeed.
+# wait_for WHAT COMMAND...: up to 30 s for COMMAND to succeed; a loaded
+# machine has been seen to take over 10 s to start the window manager.
 wait_for() {
     local what=$1
     shift
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         "$@" && return 0
         sleep 0.1
     done

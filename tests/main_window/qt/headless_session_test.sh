@@ -32,7 +32,7 @@ start() {
         setsid timeout 120 "$serve" sh -c 'echo $$ >"$0"; exec "$1"' "$work/pid" "$program" \
         >"$work/out" 2>&1 &
     session=$!
-    for _ in $(seq 300); do
+    for _ in $(seq 900); do
         grep -q "^Close the window" "$work/out" && [ -s "$work/pid" ] && break
         sleep 0.1
     done

@@ -25,7 +25,7 @@ env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u DISPLAY timeout 120 \
 server=$!
 
 password=
-for _ in $(seq 200); do
+for _ in $(seq 900); do
     password=$(sed -n 's/^VNC password, for this session only: //p' "$work/out")
     [ -n "$password" ] && [ -s "$work/pid" ] && break
     sleep 0.1
