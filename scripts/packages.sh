@@ -1,6 +1,7 @@
 # shellcheck shell=bash
 # Installs missing Debian packages, non-interactively, as root or via sudo.
-# Sourced by ./run and ./test, which use the lists below.
+# Sourced by ./run, ./test and scripts/release.sh, which use the lists below.
+# The names are those of Debian 12 and Debian 13 alike.
 # shellcheck disable=SC2034
 
 QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev libgl-dev
@@ -8,12 +9,16 @@ QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev l
 # ./run without a display: a virtual X server with a window manager, shared
 # over VNC.
 QUORL_HEADLESS_PACKAGES=(xvfb xauth x11vnc openbox wmctrl)
-QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
+QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-dev
     iproute2 iputils-ping nftables libcap2-bin util-linux xvfb xauth
     dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
     dpkg-dev lintian appstream desktop-file-utils
     weston qt6-wayland x11vnc openbox wmctrl vncsnapshot imagemagick)
-QUORL_WINDOWS_PACKAGES=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 icoutils)
+QUORL_WINDOWS_PACKAGES=(g++-mingw-w64-i686 binutils-mingw-w64-i686 icoutils)
+# Wine for the Windows tests. Its 32-bit half comes from the i386 index,
+# which the registry sometimes serves days behind amd64; then it cannot be
+# installed at all, and the tests that need Wine skip (ensure_wine).
+QUORL_WINE_PACKAGES=(wine wine32:i386)
 # scripts/release.sh: both programs and both packages, without Wine.
 QUORL_RELEASE_PACKAGES=("${QUORL_BUILD_PACKAGES[@]}" g++-mingw-w64-i686 binutils-mingw-w64-i686
     dpkg-dev git)
@@ -46,15 +51,75 @@ ensure_i386_architecture() {
     fi
 }
 
+# A registry in the middle of a sync serves indexes that do not match their
+# release file for a while. apt then keeps the lists it had for those, so
+# after a few tries the install goes on with them; only a package that
+# cannot be installed from them is a failure.
+update_package_lists() {
+    local attempt output
+    [ -n "${QUORL_APT_UPDATED:-}" ] && return 0
+    QUORL_APT_UPDATED=1
+    for attempt in 1 2 3; do
+        if output=$(as_root apt-get update -q 2>&1); then
+            return 0
+        fi
+        [ "$attempt" -lt 3 ] && sleep $((attempt * 10))
+    done
+    echo "apt-get update failed three times; going on with the package lists apt has. apt said:" >&2
+    grep -E '^(E|W): ' <<<"$output" >&2 || echo "$output" >&2
+}
+
+# Installs PACKAGES, or says which of them cannot be installed and apt's
+# reason, each on a line of its own (kept in QUORL_INSTALL_FAILURES too),
+# and returns 1.
+install_packages() {
+    local package output failure
+    QUORL_INSTALL_FAILURES=
+    update_package_lists
+    if as_root env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q --no-install-recommends "$@" >/dev/null 2>&1; then
+        return 0
+    fi
+    # One at a time, to name the one that apt refuses.
+    for package in "$@"; do
+        if ! output=$(as_root env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y -q --no-install-recommends "$package" 2>&1); then
+            failure="Cannot install $package: $(apt_reason "$output")"
+            echo "$failure" >&2
+            QUORL_INSTALL_FAILURES+="$failure"$'\n'
+        fi
+    done
+    [ -z "$QUORL_INSTALL_FAILURES" ]
+}
+
+# apt's own words for a failed install: its errors, after the first few
+# lines that name a dependency it could not meet.
+apt_reason() {
+    {
+        grep -E '^ [^ ].*: (Depends|PreDepends|Breaks|Conflicts):' <<<"$1" | head -n 3 | sed 's/^ *//'
+        grep -E '^E: ' <<<"$1"
+    } | paste -sd ' ' -
+}
+
 ensure_packages() {
     local missing
     missing=$(missing_packages "$@")
     [ -z "$missing" ] && return 0
-    echo "Installing: $(echo $missing)"
-    if [ -z "${QUORL_APT_UPDATED:-}" ]; then
-        as_root apt-get update -q
-        QUORL_APT_UPDATED=1
-    fi
+    echo "Installing: $(paste -sd ' ' <<<"$missing")"
     # shellcheck disable=SC2086
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+    install_packages $missing
+}
+
+# Installs 32-bit Wine when it can be had. When it cannot, the reason stays
+# in QUORL_NO_WINE, exported so that scripts/wine-run.sh --probe gives it as
+# the reason the Wine tests skip, and the function returns 1.
+ensure_wine() {
+    ensure_i386_architecture
+    if ensure_packages "${QUORL_WINE_PACKAGES[@]}"; then
+        unset QUORL_NO_WINE
+        return 0
+    fi
+    QUORL_NO_WINE="32-bit Wine could not be installed. $(paste -sd ' ' <<<"${QUORL_INSTALL_FAILURES%$'\n'}")"
+    export QUORL_NO_WINE
+    return 1
 }

@@ -17,6 +17,9 @@
 #                          QUORL_FORCE_X86_VM=1 answers "cannot" wherever
 #                          Wine would run, so that the Windows tests take the
 #                          emulated machine's path.
+#   wine-run.sh --installed  exits 0 when Wine and its 32-bit half are
+#                          installed, whether or not this machine can run
+#                          them, else prints why not and exits 77.
 #   wine-run.sh --create [--copy-of BASE] PREFIX   only creates the prefix.
 #
 # While scripts/wine-serve.sh keeps the prefix's wineserver up, programs run
@@ -29,6 +32,24 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 readonly kSkip=77
 
+# Whether Wine and its 32-bit half are installed; if not, says why.
+installed() {
+    # Set by scripts/packages.sh when apt could not install Wine.
+    if [ -n "${QUORL_NO_WINE:-}" ]; then
+        echo "$QUORL_NO_WINE"
+        return $kSkip
+    fi
+    if ! command -v wine >/dev/null 2>&1; then
+        echo "Wine is not installed (see QUORL_WINE_PACKAGES in scripts/packages.sh)."
+        return $kSkip
+    fi
+    # Without its 32-bit half, Wine starts but cannot run a 32-bit program.
+    if ! dpkg-query -W -f='${db:Status-Status}\n' wine32:i386 2>/dev/null | grep -qx installed; then
+        echo "32-bit Wine (wine32:i386) is not installed (see QUORL_WINE_PACKAGES in scripts/packages.sh)."
+        return $kSkip
+    fi
+}
+
 probe() {
     local output
     [ "${QUORL_WINE_PROBED:-}" = 1 ] && return 0
@@ -36,10 +57,7 @@ probe() {
         echo "QUORL_FORCE_X86_VM=1 sends Wine to the emulated x86 machine."
         return $kSkip
     fi
-    if ! command -v wine >/dev/null 2>&1; then
-        echo "Wine is not installed (see QUORL_WINDOWS_PACKAGES in scripts/packages.sh)."
-        return $kSkip
-    fi
+    installed || return
     # wine --version runs the 32-bit loader; kernels without 32-bit x86
     # support (or hypervisors that turn it off) refuse it.
     if ! output=$(timeout 30 wine --version 2>&1); then
@@ -98,12 +116,16 @@ echo_permitted() {
 
 usage() {
     echo "usage: $0 [--copy-of BASE] PREFIX PROGRAM [ARGS...]" >&2
-    echo "       $0 --create [--copy-of BASE] PREFIX | --probe" >&2
+    echo "       $0 --create [--copy-of BASE] PREFIX | --probe | --installed" >&2
     exit 2
 }
 
 if [ "${1:-}" = --probe ]; then
     probe
+    exit
+fi
+if [ "${1:-}" = --installed ]; then
+    installed
     exit
 fi
 create_only=

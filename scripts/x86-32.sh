@@ -5,12 +5,41 @@
 # scripts/in-x86-vm.sh (BUILD_FOLDER writable, SECONDS for the command) when
 # that is installed, else exits 77 (ctest's skip code) saying why.
 #
+#   x86-32.sh --probe   prints "native" or "emulated", where COMMAND would
+#                       run, or why it cannot run at all and exits 77.
+#
 # Wine is probed once, here; COMMAND gets QUORL_WINE_PROBED=1 so that
 # scripts/wine-run.sh does not probe again. Emulated runs must not overlap
 # (they share the build folder's Wine prefixes): ctest serializes them.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 readonly kSkip=77
+
+# Prints where Wine runs, or why it cannot run here and returns 77.
+where_wine_runs() {
+    local reason machine
+    if [ -n "${QUORL_IN_X86_VM:-}" ] || reason=$("$here/wine-run.sh" --probe); then
+        echo native
+        return 0
+    fi
+    # Not installed: the emulated machine runs the host's own Wine, so it
+    # cannot help.
+    if ! "$here/wine-run.sh" --installed >/dev/null; then
+        echo "$reason"
+        return $kSkip
+    fi
+    if ! machine=$("$here/in-x86-vm.sh" --check); then
+        echo "$reason"
+        echo "No emulated x86 machine to run it in either: $machine"
+        return $kSkip
+    fi
+    echo emulated
+}
+
+if [ "${1:-}" = --probe ]; then
+    where_wine_runs
+    exit
+fi
 
 build='' limit=''
 while [ $# -gt 0 ]; do
@@ -21,23 +50,16 @@ while [ $# -gt 0 ]; do
     esac
 done
 if [ -z "$build" ] || [ -z "$limit" ] || [ $# -lt 1 ]; then
-    echo "usage: $0 --build BUILD_FOLDER --timeout SECONDS COMMAND..." >&2
+    echo "usage: $0 --probe | --build BUILD_FOLDER --timeout SECONDS COMMAND..." >&2
     exit 2
 fi
 
-if [ -n "${QUORL_IN_X86_VM:-}" ] || reason=$("$here/wine-run.sh" --probe); then
+where=$(where_wine_runs) || {
+    echo "$where"
+    exit $kSkip
+}
+if [ "$where" = native ]; then
     export QUORL_WINE_PROBED=1
     exec "$@"
-fi
-if ! machine=$("$here/in-x86-vm.sh" --check); then
-    echo "$reason"
-    echo "No emulated x86 machine to run it in either: $machine"
-    exit $kSkip
-fi
-# Wine is installed (else the probe said so and there is nothing to
-# emulate): the emulated machine exists to run it.
-if ! command -v wine >/dev/null; then
-    echo "$reason"
-    exit $kSkip
 fi
 exec "$here/in-x86-vm.sh" --share "$build" --timeout "$limit" env QUORL_WINE_PROBED=1 "$@"
