@@ -23,12 +23,6 @@ if(WIN32)
         TIMEOUT 60)
     if(QUORL_WINE_PROBE_RESULT EQUAL 0)
         set(QUORL_WINE_RUNS ON)
-        # Made once, before any test program is run to list its tests: a new
-        # prefix takes tens of seconds.
-        add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/wineprefix/system.reg
-            COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh --create ${CMAKE_BINARY_DIR}/wineprefix
-            COMMENT "Creating the Wine prefix")
-        add_custom_target(quorl_wine_prefix DEPENDS ${CMAKE_BINARY_DIR}/wineprefix/system.reg)
         # Every Wine test of a ctest run meets one wineserver, kept up from
         # before the first to after the last, with every prefix made first.
         set(QUORL_WINE_PREFIXES ${CMAKE_BINARY_DIR}/wineprefix
@@ -97,9 +91,13 @@ function(quorl_add_gtest name)
     # Property names and values reach each test as one flat list: an empty
     # value would pair the rest up wrongly, so there is none.
     set(properties SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+    # The tests are listed when ctest starts, not when the program is linked,
+    # so that building never runs a test program (under Wine, or at all).
+    set(discovery DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
     if(WIN32)
-        add_dependencies(${name} quorl_wine_prefix)
         list(APPEND properties FIXTURES_REQUIRED quorl_wineserver)
+        # The first program listed makes the build folder's Wine prefix.
+        set(discovery DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 900)
     endif()
     if(ARG_RESOURCE_LOCK)
         list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
@@ -107,10 +105,10 @@ function(quorl_add_gtest name)
     if(ARG_LABELS)
         list(APPEND properties LABELS "${ARG_LABELS}")
     endif()
-    gtest_discover_tests(${name}
-        TEST_PREFIX "${QUORL_TEST_PREFIX}"
-        DISCOVERY_TIMEOUT 120
-        PROPERTIES ${properties})
+    if(QUORL_TEST_PREFIX)
+        list(APPEND discovery TEST_PREFIX ${QUORL_TEST_PREFIX})
+    endif()
+    gtest_discover_tests(${name} ${discovery} PROPERTIES ${properties})
 endfunction()
 
 # Where Wine runs only in the emulated machine, each boot costs minutes: the
