@@ -61,8 +61,10 @@ make_initramfs() {
     local initramfs=$work/initramfs
     mkdir -p "$initramfs"/{bin,dev,proc,newroot,modules}
     cp /bin/busybox "$initramfs/bin/busybox"
+    # Drivers built into the kernel (Debian 13's has virtio_pci) show as
+    # "builtin NAME" and need no loading; modules as "insmod PATH".
     for module in virtio_pci 9pnet_virtio 9p; do
-        modprobe -S "$release" --show-depends "$module" | awk '{print $2}'
+        modprobe -S "$release" --show-depends "$module" | awk '$1 == "insmod" {print $2}'
     done | awk '!seen[$0]++' >"$work/modules.txt"
     while read -r module; do
         cp "$module" "$initramfs/modules/"
@@ -128,7 +130,9 @@ while [ $# -gt 0 ]; do
     *) break ;;
     esac
 done
-[ -n "$build" ] && [ -n "$limit" ] && [ $# -ge 1 ] || usage
+if [ -z "$build" ] || [ -z "$limit" ] || [ $# -lt 1 ]; then
+    usage
+fi
 
 mkdir -p "$build/x86-vm"
 work=$(mktemp -d "$build/x86-vm/run.XXXXXX")

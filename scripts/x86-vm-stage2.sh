@@ -28,20 +28,19 @@ mount_system() {
 
 # Fresh tmpfs wherever the programs write outside the build folder (X and
 # Wine sockets, HOME's caches, the X server's compiled keymaps). The
-# repository stays visible when it lies under the host's /tmp.
+# repository stays visible wherever it lies, even inside one of them (a
+# clone in root's home, say): it is held aside first and bound back after.
 mount_scratch() {
     local folder
-    mkdir -p /run/host-tmp
-    mount --bind /tmp /run/host-tmp
+    mkdir -p /run/repository
+    mount --bind "$repository" /run/repository
     for folder in /tmp /var/tmp /root /var/lib/xkb; do
         [ -d "$folder" ] && mount -t tmpfs tmpfs "$folder"
     done
-    case "$repository" in
-    /tmp/*)
+    if [ ! -e "$repository/CMakeLists.txt" ]; then
         mkdir -p "$repository"
-        mount --bind "/run/host-tmp/${repository#/tmp/}" "$repository"
-        ;;
-    esac
+        mount --bind /run/repository "$repository"
+    fi
 }
 
 mount_build() {
