@@ -6,8 +6,9 @@
                                 "Quorl!" and, once "Return Status" is filled,
                                 prints every box by its accessible name
 
-Exits non-zero when the window does not appear on the accessibility bus or an
-echo does not finish in time. Used by scripts/show_accessibility_tree.sh and
+Exits non-zero when the window does not appear on the accessibility bus, or
+its controls are not all listed there, within 20 s, or an echo does not
+finish in time. Used by scripts/show_accessibility_tree.sh and
 packaging/linux/check_deb.sh."""
 import sys
 import time
@@ -52,15 +53,32 @@ def show(node, depth=0):
         show(node.get_child_at_index(i), depth + 1)
 
 
+def controls_of(application, seconds):
+    """The boxes by accessible name and the button, once all are listed.
+
+    A newer accessibility registry lists an application a moment before its
+    window's objects, so the first reads can find an empty tree."""
+    deadline = time.monotonic() + seconds
+    while True:
+        nodes = list(descendants(application))
+        boxes = {node.get_name(): node for node in nodes if node.get_role_name() == "text"}
+        buttons = [node for node in nodes
+                   if node.get_role_name() == "push button" and node.get_name() == "Quorl!"]
+        if buttons and all(name in boxes for name in BOX_NAMES):
+            return boxes, buttons[0]
+        if time.monotonic() >= deadline:
+            missing = [name for name in BOX_NAMES if name not in boxes]
+            if not buttons:
+                missing.append('button "Quorl!"')
+            sys.exit(f"Not listed on the accessibility bus within {seconds} s: {', '.join(missing)}.")
+        application.clear_cache()
+        time.sleep(0.1)
+
+
 def echo(application, address):
-    boxes = {node.get_name(): node for node in descendants(application)
-             if node.get_role_name() == "text"}
-    buttons = [node for node in descendants(application)
-               if node.get_role_name() == "push button" and node.get_name() == "Quorl!"]
-    if not buttons:
-        sys.exit('No button "Quorl!".')
+    boxes, button = controls_of(application, 20)
     Atspi.EditableText.set_text_contents(boxes["IP Address"], address)
-    buttons[0].do_action(0)
+    button.do_action(0)
     deadline = time.monotonic() + 10
     while not text_of(boxes["Return Status"]) and time.monotonic() < deadline:
         time.sleep(0.05)
@@ -74,4 +92,5 @@ if application is None:
 if sys.argv[1:2] == ["echo"] and len(sys.argv) == 3:
     echo(application, sys.argv[2])
 else:
+    controls_of(application, 20)
     show(application)
