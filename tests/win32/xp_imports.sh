@@ -10,13 +10,20 @@ headers=$("$objdump" -p "$program")
 status=0
 
 # "DLL function" a line, one per function imported by name; "DLL #ordinal"
-# for one imported by ordinal only.
+# for one imported by ordinal only. objdump has two layouts:
+#   binutils 2.40 (Debian 12): "vma: Hint/Ord Member-Name Bound-To", then
+#     "VMA HINT NAME" or "VMA ORDINAL";
+#   binutils 2.44 (Debian 13): "vma: Ordinal Hint Member-Name Bound-To", then
+#     "VMA <none> HINT NAME" or "VMA ORDINAL <none> <none>".
 imports=$(awk '
     /^[ \t]*DLL Name: / { dll = tolower($3); next }
-    /^[ \t]*vma:/ { next }
+    /^[ \t]*vma:/ { with_ordinal_column = ($2 == "Ordinal"); next }
     /^[ \t]*$/ { dll = ""; next }
-    dll != "" && NF >= 3 { print dll, $3; next }
-    dll != "" && NF == 2 { print dll, "#" $2 }
+    dll == "" { next }
+    with_ordinal_column && $2 == "<none>" { print dll, $4; next }
+    with_ordinal_column { print dll, "#" $2; next }
+    NF >= 3 { print dll, $3; next }
+    NF == 2 { print dll, "#" $2 }
 ' <<<"$headers")
 [ -n "$imports" ] || { echo "no imports found in $program"; exit 1; }
 
