@@ -7,7 +7,20 @@ set(QUORL_LINUX_PACKAGING ${PROJECT_SOURCE_DIR}/packaging/linux)
 install(TARGETS quorl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${QUORL_LINUX_PACKAGING}/quorl.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${QUORL_LINUX_PACKAGING}/org.quorl.quorl.metainfo.xml
+# AppStream 1.0 (Debian 13) names the developer in a <developer> element
+# and calls <developer_name> deprecated; Debian 12's AppStream 0.16 knows
+# only <developer_name>. The package carries the one of the release it is
+# built on.
+file(STRINGS /etc/os-release QUORL_DEBIAN_RELEASE REGEX "^VERSION_ID=")
+if(QUORL_DEBIAN_RELEASE MATCHES "\"(11|12)\"")
+    set(QUORL_METAINFO_DEVELOPER "  <developer_name>The Quorl developers</developer_name>")
+else()
+    set(QUORL_METAINFO_DEVELOPER
+        "  <developer id=\"org.quorl\">\n    <name>The Quorl developers</name>\n  </developer>")
+endif()
+configure_file(${QUORL_LINUX_PACKAGING}/org.quorl.quorl.metainfo.xml.in
+    ${PROJECT_BINARY_DIR}/org.quorl.quorl.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/org.quorl.quorl.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 32 48)
     install(FILES ${PROJECT_SOURCE_DIR}/assets/quorl-${size}.png
@@ -62,7 +75,7 @@ include(CPack)
 if(QUORL_BUILD_TESTS)
     add_test(NAME packaging.newest_release
         COMMAND ${QUORL_LINUX_PACKAGING}/check_newest_release.sh ${PROJECT_VERSION}
-            ${QUORL_LINUX_PACKAGING}/changelog ${QUORL_LINUX_PACKAGING}/org.quorl.quorl.metainfo.xml)
+            ${QUORL_LINUX_PACKAGING}/changelog ${PROJECT_BINARY_DIR}/org.quorl.quorl.metainfo.xml)
     set_tests_properties(packaging.newest_release PROPERTIES LABELS packaging)
 endif()
 # Both builds, twice, from clones of the last commit: once is enough.
