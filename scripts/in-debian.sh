@@ -38,9 +38,8 @@ root=${QUORL_DEBIAN_ROOTS:-/var/cache/quorl/debian}/$codename
 # The archive this machine's apt is set up with, and its security archive.
 archive_of() {
     local kind=$1
-    grep -rhoE '^(URIs:|deb)[[:space:]]+[^[:space:]]+' /etc/apt/sources.list /etc/apt/sources.list.d/*.sources \
-        /etc/apt/sources.list.d/*.list 2>/dev/null | awk '{print $2}' |
-        grep -E "/debian${kind}/?\$" | head -n 1
+    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list 2>/dev/null |
+        awk '$1 == "URIs:" || $1 == "deb" { for (i = 2; i <= NF; i++) if ($i ~ /:\/\//) print $i }' | grep -m 1 -E "/debian${kind}/?\$" || true
 }
 
 make_root() {

@@ -31,10 +31,6 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
 
-listening() {
-    (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
-}
-
 # wait_for WHAT COMMAND...: up to 30 s for COMMAND to succeed; a loaded
 # machine has been seen to take over 10 s to start the window manager.
 wait_for() {
@@ -76,25 +72,22 @@ start_window_manager() {
     wait_for "The window manager" window_manager_running
 }
 
-# Prints the first free port from 5900.
-free_port() {
-    local port=5900
-    while listening "$port"; do
-        port=$((port + 1))
-        [ "$port" -le 5999 ] || { echo "No free VNC port between 5900 and 5999" >&2; return 1; }
-    done
-    echo "$port"
+# x11vnc takes the first free port from 5900 itself and names it once it
+# listens there, so that two sessions started at once never pick the same.
+vnc_port() {
+    sed -n 's/^PORT=\([0-9][0-9]*\)$/\1/p' "$session/vnc.out" | grep .
 }
 
 start_vnc() {
-    local port=$1 password
+    local password port
     # VNC authentication reads 8 characters: 6 random bytes in base64 fill them.
     password=$(head -c 6 /dev/urandom | base64 | tr '+/' 'xy')
     (umask 077 && x11vnc -storepasswd "$password" "$session/passwd" >/dev/null 2>&1)
-    x11vnc -display "$DISPLAY" -rfbport "$port" -localhost -noipv6 -rfbauth "$session/passwd" \
-        -forever -shared -quiet -o /dev/null >/dev/null 2>&1 &
+    x11vnc -display "$DISPLAY" -autoport 5900 -localhost -noipv6 -rfbauth "$session/passwd" \
+        -forever -shared -quiet -o /dev/null >"$session/vnc.out" 2>/dev/null &
     helpers+=($!)
-    wait_for "x11vnc" listening "$port"
+    wait_for "x11vnc" vnc_port >/dev/null
+    port=$(vnc_port)
     echo "Connect a VNC viewer to 127.0.0.1:$port (VNC display 127.0.0.1:$((port - 5900)))."
     echo "VNC password, for this session only: $password"
 }
@@ -103,7 +96,7 @@ export XDG_RUNTIME_DIR=$session/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 start_display
 start_window_manager
-start_vnc "$(free_port)"
+start_vnc
 echo "Close the window, or press Ctrl+C here, to stop."
 
 # In the background, so that a signal to this script is handled at once.

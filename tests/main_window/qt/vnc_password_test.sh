@@ -40,7 +40,8 @@ sleep 1  # the window maps after the server is up
 
 failed=0
 # The password file is the server's -rfbauth argument: only its owner reads it.
-password_file=$(pgrep -a -f -- "-rfbport $port " | sed -n 's/.* -rfbauth \([^ ]*\) .*/\1/p' | head -1)
+display=$(tr '\0' '\n' <"/proc/$(cat "$work/pid")/environ" | sed -n 's/^DISPLAY=//p')
+password_file=$(pgrep -a -f -- "x11vnc -display $display " | sed -n 's/.* -rfbauth \([^ ]*\) .*/\1/p' | head -1)
 if [ -z "$password_file" ] || [ "$(stat -c %a "$password_file")" != 600 ]; then
     echo "the password file \"$password_file\" is not private to its owner"
     failed=1
