@@ -16,8 +16,8 @@ QT_QPA_PLATFORM=offscreen build/linux/tests/main_window/qt/quorl_qt_window_test 
 cp build/linux/tests/main_window/qt/quorl_window_after_echo.png docs/quorl-linux.png
 echo "Wrote docs/quorl-linux.png"
 
-ensure_i386_architecture
 ensure_packages "${QUORL_WINDOWS_PACKAGES[@]}"
+ensure_wine || { echo "No picture of the Windows window: $QUORL_NO_WINE" >&2; exit 1; }
 scripts/wine-run.sh --probe >/dev/null || ensure_packages "${QUORL_X86_VM_PACKAGES[@]}"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target Quorl
