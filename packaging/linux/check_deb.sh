@@ -38,6 +38,10 @@ done
 control=$(dpkg-deb -I "$package")
 grep -q '^ Depends: .*libqt6widgets6' <<<"$control" || fail "Depends not computed from the binary"
 grep -q '^ Depends: .*qt6-wayland' <<<"$control" || fail "Depends lacks the Wayland platform"
+# Package names change between releases (Debian 13's t64 libraries): every
+# dependency must be one this release's archive can meet.
+simulated=$(apt-get install --simulate -q "$package" 2>&1) ||
+    fail "its dependencies cannot be installed here: $(grep -E '^(E:| [^ ].*: Depends:)' <<<"$simulated")"
 grep -q 'setcap cap_net_raw+p /usr/bin/quorl' <<<"$(dpkg-deb -I "$package" postinst)" ||
     fail "postinst does not set cap_net_raw+p"
 

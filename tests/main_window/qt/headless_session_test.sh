@@ -47,13 +47,14 @@ environment_of() {
 
 # close_window: closes the program's window as its close button would. The
 # session says it is ready before the program has mapped its window, which
-# on a busy machine takes a while.
+# on a busy machine (another test building the release beside this one)
+# takes a while.
 close_window() {
     local DISPLAY XAUTHORITY
     DISPLAY=$(environment_of "$window" DISPLAY)
     XAUTHORITY=$(environment_of "$window" XAUTHORITY)
     export DISPLAY XAUTHORITY
-    for _ in $(seq 300); do
+    for _ in $(seq 600); do
         wmctrl -l 2>/dev/null | grep -q 'Quorl!' && break
         sleep 0.1
     done
