@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "main_window/qt/application_identity.h"
-#include "main_window/qt/echo_window.h"
+#include "main_window/qt/echo_form_controller.h"
 #include "network/platform/linux/linux_platform.h"
 
 extern char** environ;
@@ -117,8 +117,8 @@ void ShowAndReport(QWidget& window, long residentAfterEcho = 0) {
 void ShowProgramWindow() {
     quorl::SetApplicationIdentity();
     quorl::LinuxPlatform platform;
-    quorl::EchoWindow echoWindow(platform);
-    quorl::Form1Window& window = echoWindow.Window();
+    quorl::EchoFormController controller(platform);
+    quorl::Form1Window& window = controller.Window();
     FirstPaintClock clock(window);
     window.show();
     QApplication::exec();
