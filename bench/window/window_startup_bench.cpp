@@ -1,9 +1,10 @@
 // Time from process start to the window shown, and resident memory then, for
 // the program's window beside two anchors of the same size measured the same
-// way in the same run: an empty Qt window, and the least Qt window that
-// shows text (one label and one line edit). The driver starts itself again
-// for every run, alternating the three, so each run pays for loading Qt and
-// its platform plugin (QT_QPA_PLATFORM, or xvfb-run around the driver).
+// way in the same run: an empty Qt window, and a bare Qt program with the
+// same twenty widgets at the same places (Qt's own classes, font and style,
+// nothing of the program's). The driver starts itself again for every run,
+// alternating the three, so each run pays for loading Qt and its platform
+// plugin (QT_QPA_PLATFORM, or xvfb-run around the driver).
 //
 // Each child shows its window, notes the monotonic clock and its VmRSS once
 // the first paint has been flushed; the program's window then echoes
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,11 +26,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "main_window/form_geometry.h"
+#include "main_window/form_layout.h"
 #include "main_window/qt/application_identity.h"
-#include "main_window/qt/echo_window.h"
+#include "main_window/qt/echo_form_controller.h"
 #include "network/platform/linux/linux_platform.h"
 
 extern char** environ;
@@ -45,7 +50,7 @@ struct WindowKind {
 constexpr std::array<WindowKind, 3> kKinds = {{
     {"program", "the program's window"},
     {"empty", "empty Qt window"},
-    {"text", "Qt window with a label and a line edit"},
+    {"widgets", "bare Qt program, same twenty widgets"},
 }};
 
 long long MonotonicNanoseconds() {
@@ -117,8 +122,8 @@ void ShowAndReport(QWidget& window, long residentAfterEcho = 0) {
 void ShowProgramWindow() {
     quorl::SetApplicationIdentity();
     quorl::LinuxPlatform platform;
-    quorl::EchoWindow echoWindow(platform);
-    quorl::Form1Window& window = echoWindow.Window();
+    quorl::EchoFormController controller(platform);
+    quorl::Form1Window& window = controller.Window();
     FirstPaintClock clock(window);
     window.show();
     QApplication::exec();
@@ -131,14 +136,47 @@ void ShowProgramWindow() {
                 qPrintable(window.Box(quorl::Text4(0))->text()));
 }
 
-void ShowAnchorWindow(bool withText, QSize size) {
+QWidget* CreateBareWidget(const quorl::ControlLayout& layout, QWidget* parent) {
+    const QString text = QString::fromUtf16(layout.text.data(), std::ssize(layout.text));
+    switch (layout.kind) {
+        case quorl::ControlKind::Frame:
+            return new QGroupBox(text, parent);
+        case quorl::ControlKind::Label:
+            return new QLabel(text, parent);
+        case quorl::ControlKind::TextBox:
+            return new QLineEdit(text, parent);
+        case quorl::ControlKind::CommandButton:
+            return new QPushButton(text, parent);
+    }
+    return nullptr;
+}
+
+// Form1's twenty widgets with their texts and places, the frame first as in
+// the program; none of the program's name, icon, font, tab order or
+// accessible names.
+void AddBareWidgets(QWidget& window) {
+    QWidget* frame = nullptr;
+    for (const bool frames : {true, false}) {
+        for (const quorl::ControlLayout& layout : quorl::Form1Layout().controls) {
+            if ((layout.kind == quorl::ControlKind::Frame) != frames) {
+                continue;
+            }
+            QWidget* parent = layout.container == quorl::ControlName::Frame1 ? frame : &window;
+            QWidget* widget = CreateBareWidget(layout, parent);
+            const quorl::PixelRect place = quorl::PixelRectOf(layout, {96, 96});
+            widget->setGeometry(place.left, place.top, place.width, place.height);
+            if (frames) {
+                frame = widget;
+            }
+        }
+    }
+}
+
+void ShowAnchorWindow(bool withWidgets, QSize size) {
     QWidget window;
     window.setFixedSize(size);
-    if (withText) {
-        auto* label = new QLabel(QStringLiteral("IP Address"), &window);
-        label->setGeometry(10, 45, 91, 16);
-        auto* box = new QLineEdit(QStringLiteral("127.0.0.1"), &window);
-        box->setGeometry(115, 50, 161, 21);
+    if (withWidgets) {
+        AddBareWidgets(window);
     }
     ShowAndReport(window);
 }
@@ -150,7 +188,7 @@ int RunChild(int argc, char* argv[], const char* kind) {
         ShowProgramWindow();
     } else {
         // The program's window size, without building the window itself.
-        ShowAnchorWindow(std::strcmp(kind, "text") == 0, QSize(418, 278));
+        ShowAnchorWindow(std::strcmp(kind, "widgets") == 0, QSize(418, 278));
     }
     return 0;
 }
@@ -265,7 +303,7 @@ int RunDriver() {
         PrintSeries(kKinds[kind], series[kind]);
     }
     PrintRatios(series[0], series[1], "empty window");
-    PrintRatios(series[0], series[2], "label and line edit");
+    PrintRatios(series[0], series[2], "same twenty widgets");
     std::printf("the program's resident memory after its first echo: %.1f MB\n",
                 Median(series[0].residentAfterEchoMegabytes));
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace quorl {
@@ -78,5 +79,9 @@ inline constexpr int kResultBoxCount = 6;
 constexpr ControlId Text4(int index) {
     return {ControlName::Text4, index};
 }
+
+// "Text1", "Text4(3)", "Command1": the one spelling of a control, with its
+// index for a member of Text4. Qt's object names and the tests' logs use it.
+std::string ControlNameText(ControlId control);
 
 }  // namespace quorl

@@ -38,9 +38,4 @@ const ControlLayout* FindLayout(ControlId control);
 // The label that stands beside a text box and says what it holds.
 std::optional<ControlId> LabelOf(ControlId box);
 
-inline constexpr int kTwipsPerInch = 1440;
-constexpr int TwipsToPixels(int twips, int dotsPerInch) {
-    return twips * dotsPerInch / kTwipsPerInch;
-}
-
 }  // namespace quorl

@@ -4,9 +4,6 @@
 
 namespace quorl {
 
-// The tool's name, which captions every message box.
-inline constexpr std::u16string_view kApplicationTitle = u"Quorl";
-
 enum class MessageIcon { None, Warning };
 
 // Modal message boxes with one OK button, captioned with the tool's name.

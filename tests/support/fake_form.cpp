@@ -4,25 +4,17 @@
 
 namespace quorl::testing {
 
-std::string ControlText(ControlId control) {
-    std::string text(ControlBaseName(control.name));
-    if (control.name == ControlName::Text4) {
-        text += "(" + std::to_string(control.index) + ")";
-    }
-    return text;
-}
-
 std::u16string FakeForm::Text(ControlId box) {
     return boxes_[Key(box)];
 }
 
 void FakeForm::SetText(ControlId box, std::u16string_view text) {
     boxes_[Key(box)] = std::u16string(text);
-    log_.Add("SetText " + ControlText(box) + " [" + Utf8(text) + "]");
+    log_.Add("SetText " + ControlNameText(box) + " [" + Utf8(text) + "]");
 }
 
 void FakeForm::Repaint(ControlId box) {
-    log_.Add("Repaint " + ControlText(box));
+    log_.Add("Repaint " + ControlNameText(box));
 }
 
 void FakeForm::ShowMessageBox(std::u16string_view text, MessageIcon icon) {

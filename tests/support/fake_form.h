@@ -8,9 +8,6 @@
 
 namespace quorl::testing {
 
-// "Text1", "Text4(3)", "Command1"...
-std::string ControlText(ControlId control);
-
 // A window of text boxes only, recording every change, repaint and message
 // box in the shared log. Reads are not logged: they change nothing.
 class FakeForm final : public FormRuntime {

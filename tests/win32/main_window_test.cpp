@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -11,11 +12,12 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "echo_permission.h"
 #include "main_window/form_layout.h"
-#include "main_window/win32/native_controls.h"
+#include "main_window/win32/wide_text.h"
 #include "main_window/win32/win32_form.h"
 #include "network/platform/win32/win32_platform.h"
 #include "support/fake_form.h"
@@ -83,9 +85,73 @@ RECT RectOnForm(HWND form, HWND control) {
     return rect;
 }
 
-// Where the controls stand at the screen's DPI. The expected pixels are
-// worked out here from the layout table's twips, apart from the window's own
-// conversion. tests/win32/main_window.sh runs these at several DPIs.
+// Where the controls stand at each DPI that tests/win32/main_window.sh runs
+// these tests at, worked out by hand from the layout table's twips: 1440
+// twips an inch, each edge's place on the form rounded down to a whole pixel.
+struct EdgesOnForm {
+    ControlId control;
+    RECT edges;  // in pixels of the form's client area
+};
+struct PlacementAtDpi {
+    int dpi;
+    SIZE client;
+    std::array<EdgesOnForm, 8> controls;
+};
+// clang-format off
+const PlacementAtDpi kPlacements[] = {
+    {96,
+     {418, 278},
+     {{{{ControlName::Text1}, {115, 25, 276, 46}},
+       {{ControlName::Text2}, {115, 50, 276, 71}},
+       {Text4(5), {115, 235, 391, 256}},
+       {{ControlName::Frame1}, {5, 5, 411, 271}},
+       {{ControlName::Label9}, {15, 25, 106, 41}},
+       {{ControlName::Label2}, {15, 75, 71, 91}},
+       {{ControlName::Text3}, {115, 75, 276, 96}},
+       {{ControlName::Command1}, {295, 25, 391, 96}}}}},
+    {120,
+     {522, 347},
+     {{{{ControlName::Text1}, {143, 31, 345, 57}},
+       {{ControlName::Text2}, {143, 62, 345, 88}},
+       {Text4(5), {143, 293, 488, 320}},
+       {{ControlName::Frame1}, {6, 6, 513, 338}},
+       {{ControlName::Label9}, {18, 31, 132, 51}},
+       {{ControlName::Label2}, {18, 93, 88, 113}},
+       {{ControlName::Text3}, {143, 93, 345, 120}},
+       {{ControlName::Command1}, {368, 31, 488, 120}}}}},
+    {144,
+     {627, 417},
+     {{{{ControlName::Text1}, {172, 37, 414, 69}},
+       {{ControlName::Text2}, {172, 75, 414, 106}},
+       {Text4(5), {172, 352, 586, 384}},
+       {{ControlName::Frame1}, {7, 7, 616, 406}},
+       {{ControlName::Label9}, {22, 37, 159, 61}},
+       {{ControlName::Label2}, {22, 112, 106, 136}},
+       {{ControlName::Text3}, {172, 112, 414, 144}},
+       {{ControlName::Command1}, {442, 37, 586, 144}}}}},
+    {168,
+     {731, 486},
+     {{{{ControlName::Text1}, {201, 43, 483, 80}},
+       {{ControlName::Text2}, {201, 87, 483, 124}},
+       {Text4(5), {201, 411, 684, 448}},
+       {{ControlName::Frame1}, {8, 8, 719, 474}},
+       {{ControlName::Label9}, {26, 43, 185, 71}},
+       {{ControlName::Label2}, {26, 131, 124, 159}},
+       {{ControlName::Text3}, {201, 131, 483, 168}},
+       {{ControlName::Command1}, {516, 43, 684, 168}}}}},
+    {192,
+     {836, 556},
+     {{{{ControlName::Text1}, {230, 50, 552, 92}},
+       {{ControlName::Text2}, {230, 100, 552, 142}},
+       {Text4(5), {230, 470, 782, 512}},
+       {{ControlName::Frame1}, {10, 10, 822, 542}},
+       {{ControlName::Label9}, {30, 50, 212, 82}},
+       {{ControlName::Label2}, {30, 150, 142, 182}},
+       {{ControlName::Text3}, {230, 150, 552, 192}},
+       {{ControlName::Command1}, {590, 50, 782, 192}}}}},
+};
+// clang-format on
+
 class FormPlacementTest : public MainWindowTest {
 protected:
     static int ScreenDpi(int axis) {
@@ -94,21 +160,17 @@ protected:
         ::ReleaseDC(nullptr, screen);
         return dpi;
     }
-    // A place on the form in twips as a pixel: 1440 twips an inch, whole
-    // pixels rounded down.
-    static int PixelX(int twips) { return twips * ScreenDpi(LOGPIXELSX) / 1440; }
-    static int PixelY(int twips) { return twips * ScreenDpi(LOGPIXELSY) / 1440; }
-
-    // The control's edges in pixels of the form's client area.
-    static RECT ExpectedOnForm(const ControlLayout& layout) {
-        int left = layout.left;
-        int top = layout.top;
-        if (layout.container == ControlName::Frame1) {
-            left += FindLayout({ControlName::Frame1})->left;
-            top += FindLayout({ControlName::Frame1})->top;
+    // The hand-worked places at the screen's DPI; null, and the test fails,
+    // at a DPI that has none.
+    static const PlacementAtDpi* Expected() {
+        const int dpi = ScreenDpi(LOGPIXELSX);
+        for (const PlacementAtDpi& placement : kPlacements) {
+            if (placement.dpi == dpi && ScreenDpi(LOGPIXELSY) == dpi) {
+                return &placement;
+            }
         }
-        return {PixelX(left), PixelY(top), PixelX(left + layout.width),
-                PixelY(top + layout.height)};
+        ADD_FAILURE() << "no places worked out for " << dpi << " DPI";
+        return nullptr;
     }
     RECT Actual(ControlId control) const { return RectOnForm(form_->Window(), Box(control)); }
 };
@@ -122,22 +184,25 @@ TEST_F(FormPlacementTest, RunsAtTheDpiTheTestAskedFor) {
 }
 
 TEST_F(FormPlacementTest, ClientAreaIsTheFormSizeInTwips) {
+    const PlacementAtDpi* expected = Expected();
+    ASSERT_NE(expected, nullptr);
     RECT client{};
     ::GetClientRect(form_->Window(), &client);
-    EXPECT_EQ(client.right, PixelX(Form1Layout().clientWidth));
-    EXPECT_EQ(client.bottom, PixelY(Form1Layout().clientHeight));
+    EXPECT_EQ(client.right, expected->client.cx);
+    EXPECT_EQ(client.bottom, expected->client.cy);
     EXPECT_EQ(testing::WindowText(form_->Window()), L"Quorl!   Brindlow   3/28/03");
 }
 
 TEST_F(FormPlacementTest, EveryEdgeStandsWhereItsTwipsOnTheFormPutIt) {
-    for (const ControlLayout& layout : Form1Layout().controls) {
-        const RECT expected = ExpectedOnForm(layout);
-        const RECT actual = Actual(layout.id);
-        SCOPED_TRACE(testing::ControlText(layout.id));
-        EXPECT_EQ(actual.left, expected.left);
-        EXPECT_EQ(actual.top, expected.top);
-        EXPECT_EQ(actual.right, expected.right);
-        EXPECT_EQ(actual.bottom, expected.bottom);
+    const PlacementAtDpi* expected = Expected();
+    ASSERT_NE(expected, nullptr);
+    for (const EdgesOnForm& control : expected->controls) {
+        const RECT actual = Actual(control.control);
+        SCOPED_TRACE(ControlNameText(control.control));
+        EXPECT_EQ(actual.left, control.edges.left);
+        EXPECT_EQ(actual.top, control.edges.top);
+        EXPECT_EQ(actual.right, control.edges.right);
+        EXPECT_EQ(actual.bottom, control.edges.bottom);
     }
 }
 
@@ -147,7 +212,7 @@ TEST_F(FormPlacementTest, EachLabelLinesUpWithItsBox) {
     for (const ControlLayout& layout : Form1Layout().controls) {
         if (const std::optional<ControlId> label = LabelOf(layout.id)) {
             EXPECT_EQ(Actual(*label).top, Actual(layout.id).top)
-                << testing::ControlText(*label) << " beside " << testing::ControlText(layout.id);
+                << ControlNameText(*label) << " beside " << ControlNameText(layout.id);
         }
     }
 }
@@ -174,7 +239,7 @@ TEST_F(FormPlacementTest, EveryLabelShowsItsWholeCaption) {
         ::ReleaseDC(label, dc);
         RECT inside{};
         ::GetClientRect(label, &inside);
-        EXPECT_LE(extent.cx, inside.right) << testing::ControlText(layout.id);
+        EXPECT_LE(extent.cx, inside.right) << ControlNameText(layout.id);
     }
 }
 
@@ -188,28 +253,44 @@ TEST_F(MainWindowTest, BoxesOfTheFormLieAboveTheFrame) {
         const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
         EXPECT_EQ(::ChildWindowFromPointEx(form_->Window(), middle, CWP_SKIPINVISIBLE),
                   Box(layout.id))
-            << testing::ControlText(layout.id);
+            << ControlNameText(layout.id);
         ++boxes;
     }
     EXPECT_EQ(boxes, 2 + kResultBoxCount);  // Text1, Text2 and the six results
 }
 
 // What a screen reader announces: each box by the caption of the label
-// beside it in the layout table, every other control by its own caption,
-// all with the roles of the system's own objects.
+// beside it, every other control by its own caption, all with the roles of
+// the system's own objects.
 TEST_F(MainWindowTest, ScreenReadersHearEachBoxByItsLabel) {
-    for (const ControlLayout& layout : Form1Layout().controls) {
-        SCOPED_TRACE(testing::ControlText(layout.id));
-        std::u16string_view name = layout.text;
-        if (layout.kind == ControlKind::TextBox) {
-            const std::optional<ControlId> label = LabelOf(layout.id);
-            ASSERT_TRUE(label.has_value()) << "a box without a label";
-            name = FindLayout(*label)->text;
-        }
-        const testing::AccessibleReading heard = testing::ReadAccessible(Box(layout.id));
-        EXPECT_EQ(heard.name, ToWide(name));
-        EXPECT_EQ(heard.role, testing::ReadSystemAccessible(Box(layout.id)).role);
-        if (layout.kind == ControlKind::TextBox) {
+    const std::pair<ControlId, const wchar_t*> names[] = {
+        {{ControlName::Text1}, L"Host Name"},
+        {{ControlName::Text2}, L"IP Address"},
+        {Text4(0), L"Return Status"},
+        {Text4(1), L"Address (dec)"},
+        {Text4(2), L"Round Trip Time"},
+        {Text4(3), L"Data Packet Size"},
+        {Text4(4), L"Data Returned"},
+        {Text4(5), L"Data Pointer"},
+        {{ControlName::Frame1}, L"Quorl!"},
+        {{ControlName::Label1}, L"IP Address"},
+        {{ControlName::Label2}, L"Send"},
+        {{ControlName::Label3}, L"Return Status"},
+        {{ControlName::Label4}, L"Address (dec)"},
+        {{ControlName::Label5}, L"Round Trip Time"},
+        {{ControlName::Label6}, L"Data Packet Size"},
+        {{ControlName::Label7}, L"Data Returned"},
+        {{ControlName::Label8}, L"Data Pointer"},
+        {{ControlName::Label9}, L"Host Name"},
+        {{ControlName::Text3}, L"Send"},
+        {{ControlName::Command1}, L"Quorl!"},
+    };
+    for (const auto& [control, name] : names) {
+        SCOPED_TRACE(ControlNameText(control));
+        const testing::AccessibleReading heard = testing::ReadAccessible(Box(control));
+        EXPECT_EQ(heard.name, name);
+        EXPECT_EQ(heard.role, testing::ReadSystemAccessible(Box(control)).role);
+        if (FindLayout(control)->kind == ControlKind::TextBox) {
             EXPECT_EQ(heard.role, ROLE_SYSTEM_TEXT);
         }
     }
@@ -217,7 +298,7 @@ TEST_F(MainWindowTest, ScreenReadersHearEachBoxByItsLabel) {
 
 TEST_F(MainWindowTest, StartsWithOnlyTheDataBoxFilled) {
     for (const ControlLayout& layout : Form1Layout().controls) {
-        EXPECT_EQ(TextOf(layout.id), ToWide(layout.text)) << testing::ControlText(layout.id);
+        EXPECT_EQ(TextOf(layout.id), ToWide(layout.text)) << ControlNameText(layout.id);
     }
     EXPECT_EQ(TextOf({ControlName::Text3}), L"Echo This");
     EXPECT_EQ(TextOf({ControlName::Text1}), L"");
@@ -239,7 +320,7 @@ TEST_F(MainWindowTest, TabOrderFollowsTheTabIndex) {
     for (std::size_t i = 0; i < order.size(); ++i) {
         const ControlId next = order[(i + 1) % order.size()];
         EXPECT_EQ(::GetNextDlgTabItem(form_->Window(), Box(order[i]), FALSE), Box(next))
-            << "after " << testing::ControlText(order[i]);
+            << "after " << ControlNameText(order[i]);
     }
 }
 
@@ -250,9 +331,15 @@ TEST_F(MainWindowTest, EveryControlHasAnIdOfItsOwn) {
     std::set<int> seen;
     for (const ControlLayout& layout : Form1Layout().controls) {
         const int id = ::GetDlgCtrlID(Box(layout.id));
-        EXPECT_GT(id, IDCANCEL) << testing::ControlText(layout.id);
-        EXPECT_TRUE(seen.insert(id).second) << testing::ControlText(layout.id) << " shares " << id;
+        EXPECT_GT(id, IDCANCEL) << ControlNameText(layout.id);
+        EXPECT_TRUE(seen.insert(id).second) << ControlNameText(layout.id) << " shares " << id;
     }
+    // Scripts find the controls by these (UI Automation's AutomationId).
+    EXPECT_EQ(::GetDlgCtrlID(Box({ControlName::Text1})), 1010);
+    EXPECT_EQ(::GetDlgCtrlID(Box(Text4(5))), 1045);
+    EXPECT_EQ(::GetDlgCtrlID(Box({ControlName::Label9})), 2090);
+    EXPECT_EQ(::GetDlgCtrlID(Box({ControlName::Command1})), 3010);
+    EXPECT_EQ(::GetDlgCtrlID(Box({ControlName::Frame1})), 4010);
 }
 
 TEST_F(MainWindowTest, TabKeyFromTheAddressBoxGoesToTheFirstResultBox) {

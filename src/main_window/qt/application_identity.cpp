@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "network/message_boxes.h"
+#include "main_window/application_title.h"
 #include "qt_text.h"
 #include "quorl_version.h"
 

@@ -5,19 +5,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
+#include <vector>
 
 #include "command_button.h"
+#include "main_window/accessible_names.h"
+#include "main_window/form_geometry.h"
 #include "qt_text.h"
 
 namespace quorl {
 namespace {
 
-// Logical pixels are 1/96 inch, which makes 15 twips a pixel.
-constexpr int kLogicalDotsPerInch = 96;
-
-int Pixels(int twips) {
-    return TwipsToPixels(twips, kLogicalDotsPerInch);
-}
+// Logical pixels are 1/96 inch, which makes 15 twips a pixel; Qt's high-DPI
+// scaling takes it from there.
+constexpr Dpi kLogicalDpi{96, 96};
 
 // A font whose line fits the 315-twip boxes and whose widest label fits its
 // 1365 twips. Set in pixels, so it scales with the layout on every screen.
@@ -28,9 +28,9 @@ QFont FormFont() {
     return font;
 }
 
-QRect PixelRect(const ControlLayout& layout) {
-    return QRect(Pixels(layout.left), Pixels(layout.top), Pixels(layout.width),
-                 Pixels(layout.height));
+QRect PlaceOf(const ControlLayout& layout) {
+    const PixelRect rect = PixelRectOf(layout, kLogicalDpi);
+    return QRect(rect.left, rect.top, rect.width, rect.height);
 }
 
 QWidget* CreateWidget(const ControlLayout& layout, QWidget* container) {
@@ -52,12 +52,7 @@ QWidget* CreateWidget(const ControlLayout& layout, QWidget* container) {
 }  // namespace
 
 QString ControlObjectName(ControlId control) {
-    const std::string_view base = ControlBaseName(control.name);
-    QString name = QString::fromLatin1(base.data(), static_cast<qsizetype>(base.size()));
-    if (control.name == ControlName::Text4) {
-        name += QStringLiteral("(%1)").arg(control.index);
-    }
-    return name;
+    return QString::fromStdString(ControlNameText(control));
 }
 
 Form1Window::Form1Window() {
@@ -66,7 +61,8 @@ Form1Window::Form1Window() {
     setWindowTitle(ToQString(form.caption));
     setFont(FormFont());
     // The content has a fixed layout, so the window keeps its size.
-    setFixedSize(Pixels(form.clientWidth), Pixels(form.clientHeight));
+    const PixelSize client = ClientPixelSize(form, kLogicalDpi);
+    setFixedSize(client.width, client.height);
 
     // Frames first: a widget created later is drawn above its earlier
     // siblings, so the form's boxes end up above Frame1.
@@ -86,12 +82,11 @@ Form1Window::Form1Window() {
 void Form1Window::CreateControl(const ControlLayout& layout) {
     QWidget* widget = CreateWidget(layout, ContainerOf(layout));
     widget->setObjectName(ControlObjectName(layout.id));
-    widget->setGeometry(PixelRect(layout));
+    widget->setGeometry(PlaceOf(layout));
     if (layout.kind == ControlKind::TextBox) {
-        // A screen reader names each box by the label beside it.
-        if (const std::optional<ControlId> label = LabelOf(layout.id)) {
-            widget->setAccessibleName(ToQString(FindLayout(*label)->text));
-        }
+        // A screen reader names each box by the label beside it; every other
+        // control already goes by its own caption.
+        widget->setAccessibleName(ToQString(AccessibleName(layout.id)));
     }
     controls_.emplace_back(layout.id, widget);
 }

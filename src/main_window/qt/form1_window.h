@@ -31,7 +31,8 @@ private:
     std::vector<std::pair<ControlId, QWidget*>> controls_;
 };
 
-// "Text1", "Text4(3)": the object name of each control's widget.
+// The object name of each control's widget: its name as ControlNameText
+// spells it.
 QString ControlObjectName(ControlId control);
 
 }  // namespace quorl

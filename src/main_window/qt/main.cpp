@@ -2,7 +2,7 @@
 
 #include "application_identity.h"
 #include "display_environment.h"
-#include "echo_window.h"
+#include "echo_form_controller.h"
 #include "network/platform/linux/linux_platform.h"
 
 int main(int argc, char* argv[]) {
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     quorl::SetApplicationIdentity();
 
     quorl::LinuxPlatform platform;
-    quorl::EchoWindow window(platform);
-    window.Window().show();
+    quorl::EchoFormController controller(platform);
+    controller.Window().show();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "message_box.h"
 
+#include "main_window/application_title.h"
 #include "qt_text.h"
 
 namespace quorl {

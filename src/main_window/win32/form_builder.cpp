@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
-#include "accessible_name.h"
+#include "box_name_subclass.h"
 #include "main_window/form_layout.h"
+#include "native_controls.h"
 #include "resource_ids.h"
 #include "scoped_cursor.h"
+#include "screen_dpi.h"
+#include "wide_text.h"
 
 namespace quorl {
 namespace {
@@ -54,9 +57,8 @@ bool RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
 
 // The outer size of a window whose client area is the form's size in twips.
 SIZE FormWindowSize(Dpi dpi) {
-    const FormLayout& form = Form1Layout();
-    RECT rect{0, 0, TwipsToPixels(form.clientWidth, dpi.x),
-              TwipsToPixels(form.clientHeight, dpi.y)};
+    const PixelSize client = ClientPixelSize(Form1Layout(), dpi);
+    RECT rect{0, 0, client.width, client.height};
     ::AdjustWindowRectEx(&rect, kFormStyle, FALSE, 0);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
@@ -90,8 +92,8 @@ NativeControls CreateFormControls(HWND form, Dpi dpi, HFONT font) {
             frame = control;
             ::SetWindowSubclass(frame, FrameProc, kFrameSubclassId, 0);
         }
-        if (const std::optional<ControlId> label = LabelOf(layout.id)) {
-            NameAfterLabel(control, *FindLayout(*label));
+        if (layout.kind == ControlKind::TextBox) {
+            NameBoxForScreenReaders(control, layout);
         }
         controls.emplace_back(layout.id, control);
     }

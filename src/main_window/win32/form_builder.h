@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "main_window/controls.h"
-#include "native_controls.h"
+#include "main_window/form_geometry.h"
 
 namespace quorl {
 

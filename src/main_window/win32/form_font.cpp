@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "main_window/form_geometry.h"
 #include "main_window/form_layout.h"
+#include "wide_text.h"
 
 namespace quorl {
 namespace {
@@ -39,7 +41,7 @@ bool CaptionsFit(HFONT font, Dpi dpi) {
         SIZE extent{};
         ::GetTextExtentPoint32W(screen.get(), caption.c_str(), static_cast<int>(caption.size()),
                                 &extent);
-        fit = fit && extent.cx <= ToPixels(layout, dpi).width;
+        fit = fit && extent.cx <= PixelRectOf(layout, dpi).width;
     }
     ::SelectObject(screen.get(), previous);
     return fit;

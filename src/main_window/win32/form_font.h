@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gdi_handles.h"
-#include "native_controls.h"
+#include "main_window/form_geometry.h"
 
 namespace quorl {
 

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QString>
 #include <QTest>
+#include <vector>
 
 #include "main_window/controls.h"
 
@@ -26,7 +27,7 @@ inline std::vector<ControlId> BoxesInTabOrder() {
 // Shows a window and waits until it is exposed and has the keyboard.
 inline bool ShowAndActivate(QWidget& window) {
     window.show();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();
     return QTest::qWaitForWindowExposed(&window) && QTest::qWaitForWindowActive(&window);
 }
 

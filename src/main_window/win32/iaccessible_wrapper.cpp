@@ -1,4 +1,4 @@
-#include "named_accessible.h"
+#include "iaccessible_wrapper.h"
 
 #include <new>
 #include <utility>
@@ -15,12 +15,12 @@ bool IsSelf(const VARIANT& child) {
 // Answers the name of the control itself and hands every other call to the
 // system's object. It has no children of its own, so a child's name is the
 // system's answer too.
-class NamedAccessible final : public IAccessible {
+class AccessibleWrapper final : public IAccessible {
 public:
-    NamedAccessible(ComPtr<IAccessible> standard, std::wstring name)
+    AccessibleWrapper(ComPtr<IAccessible> standard, std::wstring name)
         : standard_(std::move(standard)), name_(std::move(name)) {}
-    NamedAccessible(const NamedAccessible&) = delete;
-    NamedAccessible& operator=(const NamedAccessible&) = delete;
+    AccessibleWrapper(const AccessibleWrapper&) = delete;
+    AccessibleWrapper& operator=(const AccessibleWrapper&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (object == nullptr) {
@@ -146,7 +146,7 @@ public:
     }
 
 private:
-    ~NamedAccessible() = default;
+    ~AccessibleWrapper() = default;
 
     LONG references_ = 1;
     ComPtr<IAccessible> standard_;
@@ -155,7 +155,7 @@ private:
 
 }  // namespace
 
-ComPtr<IAccessible> NamedAccessibleObject(HWND control, std::wstring name) {
+ComPtr<IAccessible> WrapSystemAccessible(HWND control, std::wstring name) {
     ComPtr<IAccessible> standard;
     if (FAILED(::CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                            reinterpret_cast<void**>(standard.GetAddressOf())))) {
@@ -163,7 +163,7 @@ ComPtr<IAccessible> NamedAccessibleObject(HWND control, std::wstring name) {
     }
     // Created holding one reference, which the result takes over.
     ComPtr<IAccessible> named;
-    named.Attach(new (std::nothrow) NamedAccessible(std::move(standard), std::move(name)));
+    named.Attach(new (std::nothrow) AccessibleWrapper(std::move(standard), std::move(name)));
     return named;
 }
 

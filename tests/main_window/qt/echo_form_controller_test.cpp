@@ -1,4 +1,4 @@
-#include "main_window/qt/echo_window.h"
+#include "main_window/qt/echo_form_controller.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -76,8 +76,8 @@ TEST(EchoWindowTest, ClickEchoesLoopbackAndFillsEveryBox) {
         GTEST_SKIP() << "no ICMP socket: needs root, cap_net_raw or net.ipv4.ping_group_range";
     }
     LinuxPlatform platform;
-    EchoWindow echoWindow(platform, UnexpectedMessageBox);
-    Form1Window& window = echoWindow.Window();
+    EchoFormController controller(platform, UnexpectedMessageBox);
+    Form1Window& window = controller.Window();
     ASSERT_TRUE(ShowAndActivate(window));
     window.Box(kText2)->setText("127.0.0.1");
 
@@ -100,8 +100,8 @@ TEST(EchoWindowTest, ClickEchoesLoopbackAndFillsEveryBox) {
 // runs on the real platform anywhere.
 TEST(EchoWindowTest, LettersForAnAddressShowTheRealMessageBoxFirst) {
     LinuxPlatform platform;
-    EchoWindow echoWindow(platform);
-    Form1Window& window = echoWindow.Window();
+    EchoFormController controller(platform);
+    Form1Window& window = controller.Window();
     ASSERT_TRUE(ShowAndActivate(window));
     window.Box(kText2)->setText("echo");
 
@@ -125,10 +125,10 @@ TEST(EchoWindowTest, OnlyAClickOfTheButtonRunsTheEchoCommand) {
     EventLog log;
     FakePlatform platform(log);
     RecordingMessageBoxes messageBoxes(log);
-    EchoWindow echoWindow(platform, [&](QMessageBox& box) {
+    EchoFormController controller(platform, [&](QMessageBox& box) {
         messageBoxes.ShowMessageBox(box.text().toStdU16String(), MessageIcon::None);
     });
-    Form1Window& window = echoWindow.Window();
+    Form1Window& window = controller.Window();
     ASSERT_TRUE(ShowAndActivate(window));
 
     for (const ControlId box : BoxesInTabOrder()) {
@@ -183,8 +183,9 @@ protected:
     FakePlatform fake{log};
     std::vector<std::string> seen;
     WatchedPlatform platform{fake, [this](const std::string& call) { NoteCursorIn(seen, call); }};
-    EchoWindow echoWindow{platform, [this](QMessageBox&) { seen.push_back("box " + CursorNow()); }};
-    Form1Window& window = echoWindow.Window();
+    EchoFormController controller{platform,
+                                  [this](QMessageBox&) { seen.push_back("box " + CursorNow()); }};
+    Form1Window& window = controller.Window();
 };
 
 TEST_F(BusyCursorTest, WaitCursorFromTheClickUntilTheHandlerReturns) {
