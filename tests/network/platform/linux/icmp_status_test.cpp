@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <iterator>
 
 #include "network/platform/ip_status.h"
 
