@@ -2,8 +2,10 @@
 //
 // For each kind of ICMP socket, in a namespace of its own: the median cost of
 // one SendEcho to 127.0.0.1 (socket opened and closed each time, as the
-// procedure does) beside iputils ping's time per packet in flood mode; then
-// the median overshoot of the 500 ms timeout; then peak memory.
+// procedure does) beside its anchors: the same exchange on one open handle,
+// a bare echo on a socket of its own without options or filter, attaching
+// the per-request filter alone, and iputils ping's time per packet in flood
+// mode; then the median overshoot of the 500 ms timeout; then peak memory.
 
 #include <sys/resource.h>
 
@@ -16,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bare_echo.h"
 #include "network/platform/linux/icmp_socket.h"
 #include "network/platform/linux/linux_platform.h"
 #include "network/send_echo.h"
@@ -69,6 +72,34 @@ std::vector<double> TimeEchoesOnOneHandle(int count) {
     return times;
 }
 
+// Microseconds per bare echo: a socket of its own, nothing else.
+std::vector<double> TimeBareEchoes(IcmpSocketKind kind, int count) {
+    std::vector<double> times;
+    for (int i = 0; i < count; ++i) {
+        const Clock::time_point start = Clock::now();
+        const bool answered = bench::BareEcho(kind, static_cast<std::uint16_t>(i));
+        times.push_back(Microseconds(Clock::now() - start));
+        if (!answered) {
+            std::fprintf(stderr, "bare echo %d failed\n", i);
+            std::exit(1);
+        }
+    }
+    return times;
+}
+
+// Microseconds per filter a request gets on an open socket, with the
+// discarding of what was queued before it.
+std::vector<double> TimeFilterAttachments(int count) {
+    std::optional<IcmpSocket> socket = IcmpSocket::Open();
+    std::vector<double> times;
+    for (int i = 0; socket && i < count; ++i) {
+        const Clock::time_point start = Clock::now();
+        socket->AwaitReplyTo(static_cast<std::uint16_t>(i));
+        times.push_back(Microseconds(Clock::now() - start));
+    }
+    return times;
+}
+
 // iputils ping's time per packet in flood mode, from its summary line.
 std::optional<double> PingMicrosecondsPerPacket(int count) {
     const std::string command = "ping -f -q -c " + std::to_string(count) +
@@ -92,16 +123,21 @@ void CompareWithPing(IcmpSocketKind kind, int count) {
     const NamespaceEntry entry(scratch.Name());
     const double perCall = Median(TimeEchoes(count));
     const double perExchange = Median(TimeEchoesOnOneHandle(count));
+    const double bare = Median(TimeBareEchoes(kind, count));
+    const double filter = Median(TimeFilterAttachments(count));
+    std::printf(
+        "%-8s  SendEcho median %7.1f us   one open handle %7.1f us   bare echo %7.1f us"
+        "   filter alone %7.1f us\n",
+        name, perCall, perExchange, bare, filter);
     // ping reports whole milliseconds: enough packets make that precise.
     const std::optional<double> ping = PingMicrosecondsPerPacket(std::max(count, 50000));
     if (!ping) {
-        std::printf("%-8s  SendEcho median %7.1f us; ping -f did not run\n", name, perCall);
+        std::printf("%-8s  ping -f did not run\n", name);
         return;
     }
     std::printf(
-        "%-8s  SendEcho median %7.1f us (%.2f x ping)   one open handle %7.1f us (%.2f x ping)"
-        "   ping -f %7.1f us/packet\n",
-        name, perCall, perCall / *ping, perExchange, perExchange / *ping, *ping);
+        "%-8s  ping -f %7.1f us/packet: SendEcho %.2f x, one open handle %.2f x, bare %.2f x\n",
+        name, *ping, perCall / *ping, perExchange / *ping, bare / *ping);
 }
 
 void MeasureTimeoutOvershoot(int count) {

@@ -1,6 +1,7 @@
 #include "ansi_text.h"
 
 #include <array>
+#include <cstddef>
 
 namespace quorl {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "decimal_text.h"
 #include "platform/ip_status.h"
-#include "send_echo.h"
+#include "tool_status.h"
 
 namespace quorl {
 namespace {

@@ -5,12 +5,9 @@
 
 #include "echo_reply.h"
 #include "platform/platform.h"
+#include "tool_status.h"
 
 namespace quorl {
-
-// The tool's own status codes beside the platform's IP status values.
-inline constexpr std::int32_t kBadAddressFormat = -1;
-inline constexpr std::int32_t kQuorlTimeoutStatus = 500;
 
 inline constexpr std::uint32_t kEchoTimeoutMilliseconds = 500;
 

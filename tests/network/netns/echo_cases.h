@@ -164,13 +164,16 @@ inline constexpr std::array<EchoCase, 2> kSilentDrops = {{
     Everywhere("192.0.2.28", kEchoThis, 1, {kIpReqTimedOut, nullptr, 0}),
 }};
 
-// Refused on the client itself: its own unreachable and prohibit routes
-// fail the send at once; the destination 0.0.0.0 and more than 250 bytes
-// of data are refused before anything is opened.
-inline constexpr std::array<EchoCase, 4> kLocalRefusals = {{
+// Refused on the client itself: its own unreachable and prohibit routes,
+// and a destination it has no route for, fail the send at once; the
+// destination 0.0.0.0 (also the reading of a text of one space) and more
+// than 250 bytes of data are refused before anything is opened.
+inline constexpr std::array<EchoCase, 6> kLocalRefusals = {{
     Everywhere("203.0.113.50", kEchoThis, 1, {kIpDestHostUnreachable, nullptr, 0}),
     Everywhere("203.0.113.51", kEchoThis, 1, {kIpGeneralFailure, nullptr, 0}),
+    Everywhere("203.0.113.129", kEchoThis, 1, {kIpGeneralFailure, nullptr, 0}),
     Everywhere("0.0.0.0", kEchoThis, 1, {kIpBadDestination, nullptr, 0}),
+    Everywhere(" ", kEchoThis, 1, {kIpBadDestination, nullptr, 0}),
     Everywhere("192.0.2.2", "x", 251, {kIpBufTooSmall, nullptr, 0}),
 }};
 

@@ -2,7 +2,8 @@
 # Builds or removes a small test network of six namespaces, all named after
 # a prefix, so that concurrent test processes never share one:
 #
-#   PREFIX-c  client   198.51.100.2/24          default via the router
+#   PREFIX-c  client   198.51.100.2/24          192.0.2.0/24 and 203.0.113.0/25
+#                      via the router, and no default route
 #   PREFIX-b  beside   198.51.100.3/24          on the client's link (the
 #                      router's bridge r0), answers broadcast echoes
 #   PREFIX-r  router   198.51.100.1/24, 192.0.2.1/25, 192.0.2.129/25,
@@ -22,8 +23,10 @@
 #   192.0.2.30  TTL set to 1 on entry  11/0    192.0.2.23  reject port         3/3
 #   203.0.113.1 no route at all        3/0     192.0.2.26  reject admin        3/13
 #                                              192.0.2.28  drop                silent
-# The client itself has local routes that fail the send at once:
+# The client itself has local routes that fail the send at once, and no
+# route at all for the upper half of 203.0.113.0/24:
 #   203.0.113.50 unreachable (EHOSTUNREACH)   203.0.113.51 prohibit (EACCES)
+#   203.0.113.129 no route (ENETUNREACH)
 #
 # Usage: topology.sh up PREFIX | down PREFIX
 set -euo pipefail
@@ -95,7 +98,8 @@ up() {
     ip -n "$router" link set r3 up
     ip -n "$narrow" link set n0 up
 
-    ip -n "$client" route add default via 198.51.100.1
+    ip -n "$client" route add 192.0.2.0/24 via 198.51.100.1
+    ip -n "$client" route add 203.0.113.0/25 via 198.51.100.1
     ip -n "$client" route add unreachable 203.0.113.50/32
     ip -n "$client" route add prohibit 203.0.113.51/32
     ip -n "$server" route add default via 192.0.2.1

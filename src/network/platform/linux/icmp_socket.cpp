@@ -30,7 +30,7 @@ bool FilterRawTypes(int descriptor) {
 }
 
 // The kernel refuses a send to a broadcast address (EACCES) on a socket that
-// has not asked for it. The platform's echo service sends such a request and
+// has not asked for it. The Windows echo service sends such a request and
 // takes the first host that answers.
 bool AllowBroadcast(int descriptor) {
     return EnableOption(descriptor, SOL_SOCKET, SO_BROADCAST);
@@ -48,8 +48,8 @@ void EnlargeReceiveBuffer(int descriptor) {
     }
 }
 
-// Requests carry no options, and go out the way the platform's own echo
-// service sends such a request: with "don't fragment" clear. Unlike
+// Requests carry no options, and go out the way the Windows echo service
+// sends such a request: with "don't fragment" clear. Unlike
 // IP_PMTUDISC_DONT, this mode still lets the kernel pass a host's
 // "fragmentation needed" to a datagram socket's error queue.
 bool AllowFragmentation(int descriptor) {

@@ -4,6 +4,7 @@
 #include <netdb.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "../ip_status.h"
 #include "echo_exchange.h"
@@ -45,7 +46,15 @@ const hostent* LinuxPlatform::gethostbyaddr(const char* address, int length, int
     return ::gethostbyaddr(address, static_cast<socklen_t>(length), family);
 }
 
+// Windows reads a text of exactly one space as 0.0.0.0, where the C library
+// finds no address; every other text the two read alike.
 std::uint32_t LinuxPlatform::inet_addr(const char* text) {
+    if (text == nullptr) {
+        return kInaddrNone;
+    }
+    if (std::strcmp(text, " ") == 0) {
+        return 0;
+    }
     return ::inet_addr(text);
 }
 

@@ -9,8 +9,9 @@
 namespace quorl {
 
 // Windows Sockets and the ICMP echo service, provided on Linux: an
-// initialization count, the C library's address parse and resolver, and an
-// echo service of our own over ICMP sockets.
+// initialization count, the C library's address parse (reading every text as
+// Windows does) and resolver, and an echo service of our own over ICMP
+// sockets.
 class LinuxPlatform final : public Platform {
 public:
     int WSAStartup(std::uint16_t version, std::span<std::uint8_t, kWsaDataSize> data) override;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "network/echo_reply.h"
 #include "network/platform/ip_status.h"
 #include "support/fake_platform.h"
