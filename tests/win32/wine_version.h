@@ -13,8 +13,10 @@ inline int WineMajorVersion() {
         return 0;
     }
     using GetVersion = const char*(__cdecl*)();
-    const auto wineGetVersion =
-        reinterpret_cast<GetVersion>(::GetProcAddress(ntdll, "wine_get_version"));
+    // Through void (*)(), the one function type that casts to any other
+    // without a warning.
+    const auto wineGetVersion = reinterpret_cast<GetVersion>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(ntdll, "wine_get_version")));
     if (wineGetVersion == nullptr) {
         return 0;
     }
