@@ -18,6 +18,9 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
+# The role of a push button, as AT-SPI 2.46 (Debian 12) and 2.56 (Debian 13)
+# name it.
+BUTTON_ROLE_NAMES = {"push button", "button"}
 BOX_NAMES = ["Host Name", "IP Address", "Send", "Return Status", "Address (dec)",
              "Round Trip Time", "Data Packet Size", "Data Returned", "Data Pointer"]
 
@@ -63,7 +66,7 @@ def controls_of(application, seconds):
         nodes = list(descendants(application))
         boxes = {node.get_name(): node for node in nodes if node.get_role_name() == "text"}
         buttons = [node for node in nodes
-                   if node.get_role_name() == "push button" and node.get_name() == "Quorl!"]
+                   if node.get_role_name() in BUTTON_ROLE_NAMES and node.get_name() == "Quorl!"]
         if buttons and all(name in boxes for name in BOX_NAMES):
             return boxes, buttons[0]
         if time.monotonic() >= deadline:
