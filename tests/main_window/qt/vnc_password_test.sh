@@ -41,7 +41,8 @@ sleep 1  # the window maps after the server is up
 failed=0
 # The password file is the server's -rfbauth argument: only its owner reads it.
 display=$(tr '\0' '\n' <"/proc/$(cat "$work/pid")/environ" | sed -n 's/^DISPLAY=//p')
-password_file=$(pgrep -a -f -- "x11vnc -display $display " | sed -n 's/.* -rfbauth \([^ ]*\) .*/\1/p' | head -1)
+vnc=$(pgrep -a -f -- "x11vnc -display $display " | head -1)
+password_file=$(sed -n 's/.* -rfbauth \([^ ]*\) .*/\1/p' <<<"$vnc")
 if [ -z "$password_file" ] || [ "$(stat -c %a "$password_file")" != 600 ]; then
     echo "the password file \"$password_file\" is not private to its owner"
     failed=1
@@ -82,8 +83,9 @@ if kill -0 "$server" 2>/dev/null; then
     echo "the session outlived its window"
     failed=1
 fi
-if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
-    echo "the VNC port $port is still open"
+# Its own VNC server, not the port: another session may take the port next.
+if [ -n "$vnc" ] && kill -0 "${vnc%% *}" 2>/dev/null; then
+    echo "the VNC server on port $port outlived the window"
     failed=1
 fi
 server=
