@@ -64,7 +64,10 @@ close_window() {
 # Processes left of the session: in its process session, or naming the
 # test's folder.
 leftovers() {
-    { pgrep -s "$1"; pgrep -f -- "$work"; } | sort -u | xargs -r ps -o pid=,args= -p
+    # A process that has ended but not yet been reaped (state Z) holds
+    # nothing; on a busy machine one may still be listed a moment after.
+    { pgrep -s "$1"; pgrep -f -- "$work"; } | sort -u | xargs -r ps -o pid=,stat=,args= -p |
+        awk '$2 !~ /^Z/'
 }
 
 # finish HOW EXPECTED_STATUS: waits for the session to end, then checks its
