@@ -16,7 +16,6 @@
 #include "network/sockets_setup.h"
 #include "support/event_log.h"
 #include "support/fake_platform.h"
-#include "wine_version.h"
 
 namespace quorl {
 namespace {
@@ -47,19 +46,9 @@ protected:
         }
     }
 
-    // Wine's answer on this socket path, or ours where this Wine no longer
-    // has the difference.
-    const Answer& ExpectedOf(const EchoCase& echoCase) const {
-        const bool datagram = path_ == WinePath::Datagram;
-        const Answer& wine = datagram ? echoCase.wineDatagram : echoCase.wineRaw;
-        if (wine.goneInWine != 0 && testing::WineMajorVersion() >= wine.goneInWine) {
-            return datagram ? echoCase.linuxDatagram : echoCase.linuxRaw;
-        }
-        return wine;
-    }
-
     void ExpectAnswer(const EchoCase& echoCase) {
-        const Answer& expected = ExpectedOf(echoCase);
+        const Answer& expected =
+            path_ == WinePath::Datagram ? echoCase.wineDatagram : echoCase.wineRaw;
         std::string trace = std::string(echoCase.destination) + " with " +
                             std::to_string(testing::TextOf(echoCase).size()) + " bytes";
         if (expected.why != nullptr) {
