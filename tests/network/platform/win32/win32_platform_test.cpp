@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "echo_permission.h"
+#include "network/platform/win32/echo_permission.h"
 #include "network/echo_status_text.h"
 #include "network/name_lookup.h"
 #include "network/platform/ip_status.h"

@@ -35,7 +35,7 @@ protected:
         const char* path = std::getenv("QUORL_WINE_ICMP_PATH");
         if (path == nullptr) {
             GTEST_SKIP() << "runs only inside the test network's client namespace "
-                            "(tests/win32/netns_parity.sh)";
+                            "(tests/network/platform/win32/netns_parity.sh)";
         }
         path_ = std::string(path) == "datagram" ? WinePath::Datagram : WinePath::Raw;
         ASSERT_TRUE(SocketsInitialize(platform_));

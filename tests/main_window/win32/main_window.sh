@@ -10,12 +10,12 @@
 #   main_window.sh --at DPI FILTER PROGRAM   one DPI, on the current display.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-wine_run=$(cd "$here/../.." && pwd)/scripts/wine-run.sh
+wine_run=$(cd "$here/../../.." && pwd)/scripts/wine-run.sh
 readonly kSkip=77
 readonly kOtherDpis="120 144 168 192"
 
 prefix_for() {
-    echo "$(cd "$(dirname "$1")/../.." && pwd)/wineprefix-window"
+    echo "$(cd "$(dirname "$1")/../../.." && pwd)/wineprefix-window"
 }
 
 # The wineserver saves the registry when it ends; the next Wine process then
@@ -50,7 +50,7 @@ fi
 
 program=$1
 reason=$("$wine_run" --probe) || { echo "$reason"; exit $kSkip; }
-build_dir=$(cd "$(dirname "$program")/../.." && pwd)
+build_dir=$(cd "$(dirname "$program")/../../.." && pwd)
 "$wine_run" --create --copy-of "$build_dir/wineprefix" "$(prefix_for "$program")"
 
 at_dpi() {

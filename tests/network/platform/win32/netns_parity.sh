@@ -15,10 +15,10 @@ set -euo pipefail
 program=$1
 responder=$2
 here=$(cd "$(dirname "$0")" && pwd)
-source_dir=$(cd "$here/../.." && pwd)
+source_dir=$(cd "$here/../../../.." && pwd)
 wine_run=$source_dir/scripts/wine-run.sh
 topology=$source_dir/tests/network/netns/topology.sh
-build_dir=$(cd "$(dirname "$program")/../.." && pwd)
+build_dir=$(cd "$(dirname "$program")/../../../.." && pwd)
 readonly kSkip=77
 readonly kResponderSeconds=1400 # within ctest's limit for the whole test
 

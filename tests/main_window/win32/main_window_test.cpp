@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "echo_permission.h"
+#include "network/platform/win32/echo_permission.h"
 #include "main_window/form_layout.h"
 #include "main_window/win32/wide_text.h"
 #include "main_window/win32/win32_form.h"
@@ -85,7 +85,7 @@ RECT RectOnForm(HWND form, HWND control) {
     return rect;
 }
 
-// Where the controls stand at each DPI that tests/win32/main_window.sh runs
+// Where the controls stand at each DPI that tests/main_window/win32/main_window.sh runs
 // these tests at, worked out by hand from the layout table's twips: 1440
 // twips an inch, each edge's place on the form rounded down to a whole pixel.
 struct EdgesOnForm {
