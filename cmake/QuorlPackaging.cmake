@@ -84,5 +84,5 @@ if(QUORL_BUILD_TESTS AND NOT QUORL_SANITIZE)
         COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/release_reproducible_test.sh
             ${PROJECT_SOURCE_DIR})
     set_tests_properties(packaging.release_is_reproducible PROPERTIES
-        SKIP_REGULAR_EXPRESSION "SKIPPED:" LABELS packaging TIMEOUT 1500)
+        SKIP_REGULAR_EXPRESSION "SKIPPED:" LABELS packaging TIMEOUT 600)
 endif()

@@ -12,32 +12,6 @@ if(WIN32)
         add_library(GTest::gtest_main ALIAS gtest_main)
         add_library(GTest::gmock ALIAS gmock)
     endif()
-
-    # The Windows programs run under Wine. Machines that cannot run 32-bit
-    # x86 code cannot run Wine: there each program is one test that runs in
-    # an emulated x86 machine (slow, so not test by test), or skips saying
-    # why when there is none.
-    execute_process(COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh --probe
-        RESULT_VARIABLE QUORL_WINE_PROBE_RESULT
-        OUTPUT_VARIABLE QUORL_WINE_PROBE_OUTPUT
-        TIMEOUT 60)
-    if(QUORL_WINE_PROBE_RESULT EQUAL 0)
-        set(QUORL_WINE_RUNS ON)
-        # Every Wine test of a ctest run meets one wineserver, kept up from
-        # before the first to after the last, with every prefix made first.
-        set(QUORL_WINE_PREFIXES ${CMAKE_BINARY_DIR}/wineprefix
-            ${CMAKE_BINARY_DIR}/wineprefix-window ${CMAKE_BINARY_DIR}/wineprefix-netns)
-        add_test(NAME win32.wineserver.start
-            COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-serve.sh --start ${QUORL_WINE_PREFIXES})
-        add_test(NAME win32.wineserver.stop
-            COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-serve.sh --stop ${CMAKE_BINARY_DIR}/wineprefix)
-        set_tests_properties(win32.wineserver.start PROPERTIES FIXTURES_SETUP quorl_wineserver
-            TIMEOUT 1800)
-        set_tests_properties(win32.wineserver.stop PROPERTIES FIXTURES_CLEANUP quorl_wineserver)
-    else()
-        set(QUORL_WINE_RUNS OFF)
-        message(STATUS "Windows tests, one per program: ${QUORL_WINE_PROBE_OUTPUT}")
-    endif()
 else()
     find_package(GTest REQUIRED)
     set(QUORL_GTEST_MAIN GTest::gtest_main)
@@ -55,37 +29,37 @@ else()
     set(QUORL_TEST_PREFIX "")
 endif()
 
-# A test that runs Windows programs under Wine, wherever 32-bit x86 code can
-# run (scripts/x86-32.sh); the command starts with a script, not a program.
-# In the emulated machine the command gets QUORL_WINE_COMMAND_SECONDS and the
-# machine some minutes more to boot, all within the test's timeout, so that a
-# hung guest is reported as such. Emulated runs take turns (they share the
-# Wine prefixes and the two cores); ctest holds the others back, so the
-# timeout counts only the test's own run.
-set(QUORL_WINE_COMMAND_SECONDS 1800)
+# A test that runs Windows programs under Wine, wherever 32-bit x86 code runs
+# natively (scripts/x86-32.sh: this machine, the emulated x86 machine, or
+# nowhere, when it skips saying why). Every machine lists the same tests;
+# only where they run differs. They run one at a time and alone: the
+# emulated machine takes both cores, and the echo conformance cases count
+# every echo sent. Each ends the wineserver it started, and fails naming any
+# process it leaves behind (scripts/no-leftovers.sh). Its command gets
+# QUORL_WINE_TEST_SECONDS, the emulated machine's boot included; ctest gives
+# half a minute more, so that the test reports its own overrun.
+set(QUORL_WINE_TEST_SECONDS 570)
+set(QUORL_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 function(quorl_add_wine_test name)
     add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/x86-32.sh
-        --build ${CMAKE_BINARY_DIR} --timeout ${QUORL_WINE_COMMAND_SECONDS} ${ARGN})
-    math(EXPR test_seconds "${QUORL_WINE_COMMAND_SECONDS} + 300")
-    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT ${test_seconds})
-    if(QUORL_WINE_RUNS)
-        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED quorl_wineserver)
-    else()
-        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK quorl_x86_machine)
-    endif()
+        --build ${CMAKE_BINARY_DIR} --timeout ${QUORL_WINE_TEST_SECONDS} ${ARGN})
+    math(EXPR test_seconds "${QUORL_WINE_TEST_SECONDS} + 30")
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT ${test_seconds}
+        RUN_SERIAL ON LABELS "win32;wine" FIXTURES_REQUIRED quorl_wine_prefix)
 endfunction()
 
 # A GoogleTest program whose tests ctest runs one by one. Tests that call
 # GTEST_SKIP are reported as skipped, not passed. Tests of programs with the
-# same RESOURCE_LOCK never run at the same time, under Wine as elsewhere.
+# same RESOURCE_LOCK never run at the same time.
 function(quorl_add_gtest name)
     cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "SOURCES;LIBRARIES;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${QUORL_GMOCK} ${QUORL_GTEST_MAIN}
         quorl_warnings)
-    if(WIN32 AND NOT QUORL_WINE_RUNS)
-        # Run by quorl_add_emulated_gtests, several programs to a boot.
-        set_property(GLOBAL APPEND PROPERTY QUORL_EMULATED_GTESTS $<TARGET_FILE:${name}>)
+    if(WIN32)
+        # One test per program, its cases in its output.
+        quorl_add_wine_test(${QUORL_TEST_PREFIX}${name} ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh
+            --own-network ${QUORL_WINE_PREFIX} $<TARGET_FILE:${name}>)
         return()
     endif()
     # Property names and values reach each test as one flat list: an empty
@@ -94,11 +68,6 @@ function(quorl_add_gtest name)
     # The tests are listed when ctest starts, not when the program is linked,
     # so that building never runs a test program (under Wine, or at all).
     set(discovery DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
-    if(WIN32)
-        list(APPEND properties FIXTURES_REQUIRED quorl_wineserver)
-        # The first program listed makes the build folder's Wine prefix.
-        set(discovery DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 900)
-    endif()
     if(ARG_RESOURCE_LOCK)
         list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
     endif()
@@ -111,29 +80,20 @@ function(quorl_add_gtest name)
     gtest_discover_tests(${name} ${discovery} PROPERTIES ${properties})
 endfunction()
 
-# Where Wine runs only in the emulated machine, each boot costs minutes: the
-# GoogleTest programs of quorl_add_gtest run one after the other in a single
-# test, win32.GoogleTestPrograms. Called once, after every program is added.
-function(quorl_add_emulated_gtests)
-    get_property(programs GLOBAL PROPERTY QUORL_EMULATED_GTESTS)
-    if(programs)
-        quorl_add_wine_test(${QUORL_TEST_PREFIX}GoogleTestPrograms
-            ${PROJECT_SOURCE_DIR}/scripts/wine-run-each.sh ${CMAKE_BINARY_DIR}/wineprefix
-            ${programs})
-    endif()
-endfunction()
-
-# The scripts behind the Windows tests, checked without Wine or the emulated
-# machine: without a kernel the machine must say what to install, not stop
-# silently; a Wine prefix copied after an interrupted run must come out whole.
 if(WIN32)
+    # The build folder's Wine prefix, made once, before every other Windows
+    # test, all of which run in it.
+    quorl_add_wine_test(win32.WinePrefix
+        ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh --create ${QUORL_WINE_PREFIX})
+    set_tests_properties(win32.WinePrefix PROPERTIES
+        FIXTURES_REQUIRED "" FIXTURES_SETUP quorl_wine_prefix)
+
+    # The emulated machine, checked without booting it: without a kernel it
+    # must say what to install, not stop silently.
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/x86-vm/no-kernel)
     add_test(NAME win32.x86_machine.names_missing_kernel
         COMMAND ${CMAKE_COMMAND} -E env QUORL_X86_VM_BOOT=${CMAKE_BINARY_DIR}/x86-vm/no-kernel
             ${PROJECT_SOURCE_DIR}/scripts/in-x86-vm.sh --check)
     set_tests_properties(win32.x86_machine.names_missing_kernel PROPERTIES
         PASS_REGULAR_EXPRESSION "needs: linux-image-amd64")
-    add_test(NAME win32.wine_prefix.copy_after_interruption
-        COMMAND ${PROJECT_SOURCE_DIR}/tests/scripts/wine_prefix_copy_test.sh
-            ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR}/wine-prefix-copy-test)
 endif()

@@ -22,8 +22,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 readonly kSkip=77
-# Booting and powering off, on top of the command's own time.
-readonly kBootAllowance=240
+# Booting and powering off, on top of the command's own time (within the
+# share of a test's time that scripts/x86-32.sh sets aside for it).
+readonly kBootAllowance=120
 
 usage() {
     echo "usage: $0 --check | --share BUILD_FOLDER --timeout SECONDS COMMAND..." >&2

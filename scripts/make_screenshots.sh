@@ -23,9 +23,9 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target Quorl
 # Whatever the emulated machine writes goes into the build folder.
 build=$PWD/build/win32
-scripts/x86-32.sh --build "$build" --timeout 1200 \
+scripts/x86-32.sh --build "$build" --timeout 570 \
     xvfb-run --auto-servernum --server-args="-screen 0 800x600x24" \
-    "$PWD/scripts/windows_screenshot.sh" "$build/wineprefix" "$build/wineprefix-screenshot" \
+    "$PWD/scripts/windows_screenshot.sh" "$build/wineprefix" \
     "$build/src/main_window/win32/Quorl.exe" "$build/quorl-windows.png"
 cp "$build/quorl-windows.png" docs/quorl-windows.png
 echo "Wrote docs/quorl-windows.png"

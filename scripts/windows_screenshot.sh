@@ -1,18 +1,15 @@
 #!/usr/bin/env bash
 # Runs on an X display where Wine runs: starts Quorl.exe, echoes 127.0.0.1 as
 # a user would with the mouse and keyboard, and saves a picture of the window.
-# Usage: windows_screenshot.sh BASE_PREFIX WINE_PREFIX QUORL_EXE OUTPUT_PNG
-# (WINE_PREFIX starts as a copy of BASE_PREFIX, with a wineserver of its own
-# on this display.)
+# Usage: windows_screenshot.sh WINE_PREFIX QUORL_EXE OUTPUT_PNG
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-base=$1
-prefix=$2
-program=$3
-output=$4
+prefix=$1
+program=$2
+output=$3
 
-"$here/wine-run.sh" --copy-of "$base" "$prefix" "$program" &
-trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true' EXIT
+"$here/wine-run.sh" "$prefix" "$program" &
+trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; wait' EXIT
 
 window=$(timeout 300 xdotool search --sync --onlyvisible --name '^Quorl!   Brindlow   3/28/03$' |
     head -n 1)

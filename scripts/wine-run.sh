@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine:
-#   wine-run.sh [--copy-of BASE] PREFIX PROGRAM [ARGS...]
+#   wine-run.sh [--own-network] PREFIX PROGRAM [ARGS...]
 #
-# Every build folder has its own Wine prefix, created here on first use. A
-# prefix takes tens of seconds to create (minutes when emulated) and two Wine
+# Every build folder has its own Wine prefix, created here on first use (or
+# by the test win32.WinePrefix, before every other Windows test). A prefix
+# takes tens of seconds to create (minutes when emulated) and two Wine
 # processes must not race to create the same one, so creation happens once,
 # under a lock, into a draft folder that is renamed when complete: a run
-# interrupted half-way leaves no prefix that looks ready. With --copy-of, a
-# new prefix starts as a copy of BASE (created first if need be), so that
-# several wineservers (one per X display or network namespace, say) need
-# only one slow creation.
+# interrupted half-way leaves no prefix that looks ready.
+#
+# Programs in one prefix take turns, each with a wineserver of its own that
+# is ended (with the Wine services it started) before the next begins, so
+# nothing of a run is left behind. --own-network runs the program, as root,
+# in a network namespace of its own.
 #
 #   wine-run.sh --probe    exits 0 when this machine can run Wine, else
 #                          prints why not and exits 77 (ctest's skip code).
@@ -20,10 +23,7 @@
 #   wine-run.sh --installed  exits 0 when Wine and its 32-bit half are
 #                          installed, whether or not this machine can run
 #                          them, else prints why not and exits 77.
-#   wine-run.sh --create [--copy-of BASE] PREFIX   only creates the prefix.
-#
-# While scripts/wine-serve.sh keeps the prefix's wineserver up, programs run
-# at once and side by side, in its network namespace.
+#   wine-run.sh --create PREFIX   only creates the prefix.
 set -euo pipefail
 
 export WINEDEBUG=-all
@@ -67,24 +67,19 @@ probe() {
 }
 
 create_prefix() {
-    local prefix=$1 base=$2 draft
+    local prefix=$1 draft
     # Drafts of an interrupted earlier run; nobody else works on them while
     # the lock is held.
     rm -rf "$prefix".draft.*
     draft=$(mktemp -d "$prefix.draft.XXXXXX")
-    if [ -n "$base" ]; then
-        ensure_prefix "$base" ""
-        cp -a "$base/." "$draft/"
-    else
-        # wineboot's own status reports waits that timed out, which a busy
-        # (or emulated) machine has; the prefix is made once the wineserver
-        # and its processes have ended and system.reg is written.
-        WINEPREFIX="$draft" wineboot -i >/dev/null 2>&1 || true
-        WINEPREFIX="$draft" wineserver -w
-        if [ ! -f "$draft/system.reg" ]; then
-            echo "Wine could not create the prefix $prefix" >&2
-            return 1
-        fi
+    # wineboot's own status reports waits that timed out, which a busy (or
+    # emulated) machine has; the prefix is made once the wineserver and its
+    # processes have ended and system.reg is written.
+    WINEPREFIX="$draft" wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX="$draft" wineserver -w
+    if [ ! -f "$draft/system.reg" ]; then
+        echo "Wine could not create the prefix $prefix" >&2
+        return 1
     fi
     # A prefix without system.reg was left half made by an older version of
     # this script.
@@ -93,12 +88,12 @@ create_prefix() {
 }
 
 ensure_prefix() {
-    local prefix=$1 base=$2
+    local prefix=$1
     [ -f "$prefix/system.reg" ] && return 0
     mkdir -p "$(dirname "$prefix")"
     (
         flock 9
-        [ -f "$prefix/system.reg" ] || create_prefix "$prefix" "$base"
+        [ -f "$prefix/system.reg" ] || create_prefix "$prefix"
     ) 9>"$prefix.lock"
 }
 
@@ -114,37 +109,57 @@ echo_permitted() {
     return 1
 }
 
+# Ends the prefix's wineserver and the Wine services it started. Its socket
+# lies in the file system, so this reaches it from any network namespace.
+end_wineserver() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w || true
+}
+
+# run_in_own_network PROGRAM [ARGS...]: Wine in a network namespace of its
+# own with the loopback only, its wineserver started there: the echoes of
+# the program (sent by the wineserver's device process) and the kernel's
+# ICMP counters it reads stay apart from every other test's, and name
+# lookups beyond /etc/hosts fail at once, with no route to a name server.
+run_in_own_network() {
+    local namespace status=0
+    namespace=quorl-wine-$$
+    ip netns add "$namespace"
+    ip -n "$namespace" link set lo up
+    # Echoes without root too, as on the host where the group is allowed.
+    ip netns exec "$namespace" sysctl -qw net.ipv4.ping_group_range="$(cat /proc/sys/net/ipv4/ping_group_range)"
+    ip netns exec "$namespace" wine "$@" || status=$?
+    end_wineserver
+    ip netns delete "$namespace"
+    return $status
+}
+
 usage() {
-    echo "usage: $0 [--copy-of BASE] PREFIX PROGRAM [ARGS...]" >&2
-    echo "       $0 --create [--copy-of BASE] PREFIX | --probe | --installed" >&2
+    echo "usage: $0 [--own-network] PREFIX PROGRAM [ARGS...]" >&2
+    echo "       $0 --create PREFIX | --probe | --installed" >&2
     exit 2
 }
 
-if [ "${1:-}" = --probe ]; then
+case "${1:-}" in
+--probe)
     probe
     exit
-fi
-if [ "${1:-}" = --installed ]; then
+    ;;
+--installed)
     installed
     exit
-fi
-create_only=
-if [ "${1:-}" = --create ]; then
-    create_only=1
+    ;;
+--create)
+    [ $# -eq 2 ] || usage
+    ensure_prefix "$2"
+    exit
+    ;;
+esac
+own_network=
+if [ "${1:-}" = --own-network ]; then
+    own_network=1
     shift
 fi
-base=
-if [ "${1:-}" = --copy-of ]; then
-    [ $# -ge 2 ] || usage
-    base=$2
-    shift 2
-fi
-if [ -n "$create_only" ]; then
-    [ $# -eq 1 ] || usage
-    ensure_prefix "$1" "$base"
-    exit
-fi
-
 [ $# -ge 2 ] || usage
 prefix=$1
 shift
@@ -152,7 +167,7 @@ if ! reason=$(probe); then
     echo "$reason"
     exit $kSkip
 fi
-ensure_prefix "$prefix" "$base"
+ensure_prefix "$prefix"
 export WINEPREFIX="$prefix"
 if echo_permitted; then
     export QUORL_ECHO_PERMITTED=1
@@ -160,25 +175,13 @@ else
     unset QUORL_ECHO_PERMITTED
 fi
 
-# A wineserver kept up by scripts/wine-serve.sh, in the network namespace
-# that PREFIX.served names (none without root).
-if [ -f "$prefix.served" ]; then
-    namespace=$(cat "$prefix.served")
-    if [ -z "$namespace" ]; then
-        exec wine "$@"
-    elif [ -e "/run/netns/$namespace" ]; then
-        exec ip netns exec "$namespace" wine "$@"
-    fi
-fi
-# Otherwise one program at a time in the prefix, each with a wineserver of
-# its own that has ended before the next program starts: a program that
-# connects to a wineserver exiting on idle fails. The wait has no bound of
-# its own: the first program in a new prefix brings its configuration up to
-# date in the background, which takes minutes in the emulated machine, and
-# must not be cut short.
 exec 9>"$prefix.run.lock"
 flock 9
 status=0
-wine "$@" || status=$?
-wineserver -w || true
+if [ -n "$own_network" ] && [ "$(id -u)" -eq 0 ]; then
+    run_in_own_network "$@" || status=$?
+else
+    wine "$@" || status=$?
+    end_wineserver
+fi
 exit $status

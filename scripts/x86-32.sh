@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# x86-32.sh --build BUILD_FOLDER --timeout SECONDS COMMAND...: runs COMMAND
-# where 32-bit x86 programs (and so Wine) can run: on this machine when it
-# can run them, else inside the emulated x86-64 machine of
-# scripts/in-x86-vm.sh (BUILD_FOLDER writable, SECONDS for the command) when
-# that is installed, else exits 77 (ctest's skip code) saying why.
+# x86-32.sh --build BUILD_FOLDER --timeout SECONDS COMMAND...: runs a test's
+# COMMAND where 32-bit x86 programs (and so Wine) run natively: on this
+# machine when it can run them, else inside the emulated x86-64 machine of
+# scripts/in-x86-vm.sh (BUILD_FOLDER writable there), else exits 77 (ctest's
+# skip code) saying why. Either way COMMAND runs through this same script's
+# native path, under scripts/no-leftovers.sh, within SECONDS in all (the
+# machine's boot included): the emulated machine only decides where.
 #
 #   x86-32.sh --probe   prints "native" or "emulated", where COMMAND would
 #                       run, or why it cannot run at all and exits 77.
 #
 # Wine is probed once, here; COMMAND gets QUORL_WINE_PROBED=1 so that
-# scripts/wine-run.sh does not probe again. Emulated runs must not overlap
-# (they share the build folder's Wine prefixes): ctest serializes them.
+# scripts/wine-run.sh does not probe again.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 readonly kSkip=77
+# The emulated machine's boot and power off, out of the test's SECONDS.
+readonly kBootSeconds=150
 
 # Prints where Wine runs, or why it cannot run here and returns 77.
 where_wine_runs() {
@@ -60,6 +63,9 @@ where=$(where_wine_runs) || {
 }
 if [ "$where" = native ]; then
     export QUORL_WINE_PROBED=1
-    exec "$@"
+    exec "$here/no-leftovers.sh" --timeout "$limit" "$@"
 fi
-exec "$here/in-x86-vm.sh" --share "$build" --timeout "$limit" env QUORL_WINE_PROBED=1 "$@"
+inner=$((limit - kBootSeconds))
+echo "== In the emulated x86 machine, within $inner s of the test's $limit s"
+exec "$here/in-x86-vm.sh" --share "$build" --timeout "$inner" \
+    "$here/x86-32.sh" --build "$build" --timeout "$((inner - 15))" "$@"

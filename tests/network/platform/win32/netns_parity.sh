@@ -1,39 +1,32 @@
 #!/usr/bin/env bash
-# netns_parity.sh PROGRAM RESPONDER: runs the Windows parity cases inside the
-# client namespace of the test network, first as root (Wine takes a raw
-# socket), then without CAP_NET_RAW and with the ping group open (Wine falls
-# back to a datagram socket).
+# netns_parity.sh PREFIX PROGRAM RESPONDER: runs the Windows parity cases
+# inside the client namespace of the test network, first as root (Wine takes
+# a raw socket), then without CAP_NET_RAW and with the ping group open (Wine
+# falls back to a datagram socket).
 #
 # Each run has a test network of its own, so that the router's per-host
 # budget for route errors and the path MTUs the client has learned start
 # afresh; RESPONDER, the Linux build's quorl_icmp_responder, answers for the
 # quirky host. Wine's ICMP sockets are opened by its device process, which
 # the wineserver starts, so each run has a wineserver of its own, started
-# inside the namespace, in a prefix that no other test uses; the runs take
-# turns in it.
+# inside the namespace, in the Wine prefix PREFIX.
 set -euo pipefail
-program=$1
-responder=$2
+prefix=$1
+program=$2
+responder=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../../../.." && pwd)
 wine_run=$source_dir/scripts/wine-run.sh
 topology=$source_dir/tests/network/netns/topology.sh
-build_dir=$(cd "$(dirname "$program")/../../../.." && pwd)
 readonly kSkip=77
-readonly kResponderSeconds=1400 # within ctest's limit for the whole test
+readonly kResponderSeconds=540 # within the test's own limit
 
 [ "$(id -u)" -eq 0 ] || { echo "needs root for network namespaces"; exit $kSkip; }
 command -v nft >/dev/null || { echo "needs nftables (nft) for the router's rejections"; exit $kSkip; }
-reason=$("$wine_run" --probe) || { echo "$reason"; exit $kSkip; }
 if [ ! -x "$responder" ]; then
     echo "no $responder: build the linux preset's quorl_icmp_responder first"
     exit 1
 fi
-
-# The prefix is made before any namespace exists: making one has nothing to
-# do with the test network, and takes minutes in the emulated machine.
-prefix=$build_dir/wineprefix-netns
-"$wine_run" --create --copy-of "$build_dir/wineprefix" "$prefix"
 
 network=
 responder_pid=
