@@ -109,9 +109,13 @@ echo_permitted() {
     return 1
 }
 
-# Ends the prefix's wineserver and the Wine services it started. Its socket
-# lies in the file system, so this reaches it from any network namespace.
+# Waits for the prefix's wineserver to end, with the Wine services it
+# started: it ends by itself a few seconds after its last program, having
+# saved the registry. One that does not is killed. Its socket lies in the
+# file system, so this reaches it from any network namespace.
 end_wineserver() {
+    timeout 120 wineserver -w 2>/dev/null && return 0
+    echo "the wineserver of $WINEPREFIX did not end by itself; killing it"
     wineserver -k 2>/dev/null || true
     wineserver -w || true
 }

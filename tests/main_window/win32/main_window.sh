@@ -14,10 +14,13 @@ fi
 dpi=$2 filter=$3 prefix=$4 program=$5
 
 # Where Wine reads the screen's DPI: the user's desktop settings, and where
-# those have none, the machine's current configuration. Each Wine run ends
-# its wineserver, which saves the registry; the next one reads it afresh.
-for key in 'HKEY_CURRENT_USER\Control Panel\Desktop' 'HKEY_CURRENT_CONFIG\Software\Fonts'; do
-    "$wine_run" "$prefix" reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null ||
-        echo "could not set LogPixels in $key"
-done
-QUORL_EXPECTED_DPI=$dpi exec "$wine_run" "$prefix" "$program" --gtest_filter="$filter"
+# those have none, the machine's current configuration. Both in one Wine
+# run, which ends its wineserver and so saves the registry for the next.
+settings=$(mktemp --suffix=.reg)
+trap 'rm -f "$settings"' EXIT
+printf 'REGEDIT4\n\n[%s]\n"LogPixels"=dword:%08x\n\n[%s]\n"LogPixels"=dword:%08x\n' \
+    'HKEY_CURRENT_USER\Control Panel\Desktop' "$dpi" \
+    'HKEY_CURRENT_CONFIG\Software\Fonts' "$dpi" >"$settings"
+"$wine_run" "$prefix" reg import "Z:${settings//\//\\}" >/dev/null 2>&1 ||
+    echo "could not set LogPixels to $dpi"
+QUORL_EXPECTED_DPI=$dpi "$wine_run" "$prefix" "$program" --gtest_filter="$filter"
