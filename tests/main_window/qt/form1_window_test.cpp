@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QStyle>
 
+#include "main_window/accessible_name_table.h"
 #include "main_window/form_pixels.h"
 #include "main_window/qt/application_identity.h"
 #include "network/echo_status_text.h"
@@ -127,13 +128,10 @@ QString AccessibleName(QWidget* widget) {
 }
 
 TEST_F(Form1WindowTest, AssistiveTechnologyNamesEachBoxByItsLabel) {
-    const std::pair<ControlId, const char*> names[] = {
-        {kText1, "Host Name"},          {kText2, "IP Address"},      {kText3, "Send"},
-        {Text4(0), "Return Status"},    {Text4(1), "Address (dec)"}, {Text4(2), "Round Trip Time"},
-        {Text4(3), "Data Packet Size"}, {Text4(4), "Data Returned"}, {Text4(5), "Data Pointer"},
-    };
-    for (const auto& [box, name] : names) {
-        EXPECT_EQ(AccessibleName(window.Box(box)), name) << Name(box).toStdString();
+    for (const ControlId box : BoxesInTabOrder()) {
+        const std::u16string_view name = AccessibleNameByHand(box);
+        EXPECT_EQ(AccessibleName(window.Box(box)), QStringView(name).toString())
+            << Name(box).toStdString();
         EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Box(box))->role(),
                   QAccessible::EditableText);
     }

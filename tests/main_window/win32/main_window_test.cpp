@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "main_window/accessible_name_table.h"
 #include "main_window/form_layout.h"
 #include "main_window/form_pixels.h"
 #include "main_window/win32/wide_text.h"
@@ -207,32 +208,13 @@ TEST_F(MainWindowTest, BoxesOfTheFormLieAboveTheFrame) {
 // beside it, every other control by its own caption, all with the roles of
 // the system's own objects.
 TEST_F(MainWindowTest, ScreenReadersHearEachBoxByItsLabel) {
-    const std::pair<ControlId, const wchar_t*> names[] = {
-        {{ControlName::Text1}, L"Host Name"},
-        {{ControlName::Text2}, L"IP Address"},
-        {Text4(0), L"Return Status"},
-        {Text4(1), L"Address (dec)"},
-        {Text4(2), L"Round Trip Time"},
-        {Text4(3), L"Data Packet Size"},
-        {Text4(4), L"Data Returned"},
-        {Text4(5), L"Data Pointer"},
-        {{ControlName::Frame1}, L"Quorl!"},
-        {{ControlName::Label1}, L"IP Address"},
-        {{ControlName::Label2}, L"Send"},
-        {{ControlName::Label3}, L"Return Status"},
-        {{ControlName::Label4}, L"Address (dec)"},
-        {{ControlName::Label5}, L"Round Trip Time"},
-        {{ControlName::Label6}, L"Data Packet Size"},
-        {{ControlName::Label7}, L"Data Returned"},
-        {{ControlName::Label8}, L"Data Pointer"},
-        {{ControlName::Label9}, L"Host Name"},
-        {{ControlName::Text3}, L"Send"},
-        {{ControlName::Command1}, L"Quorl!"},
-    };
-    for (const auto& [control, name] : names) {
+    for (const auto& [control, name] : testing::kAccessibleNames) {
+        if (control == ControlId{ControlName::Form1}) {
+            continue;
+        }
         SCOPED_TRACE(ControlNameText(control));
         const testing::AccessibleReading heard = testing::ReadAccessible(Box(control));
-        EXPECT_EQ(heard.name, name);
+        EXPECT_EQ(heard.name, ToWide(name));
         EXPECT_EQ(heard.role, testing::ReadSystemAccessible(Box(control)).role);
         if (FindLayout(control)->kind == ControlKind::TextBox) {
             EXPECT_EQ(heard.role, ROLE_SYSTEM_TEXT);
