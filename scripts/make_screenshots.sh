@@ -12,7 +12,7 @@ mkdir -p docs
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target quorl_qt_window_test
 QT_QPA_PLATFORM=offscreen build/linux/tests/main_window/qt/quorl_qt_window_test \
-    --gtest_filter=EchoWindowTest.ClickEchoesLoopbackAndFillsEveryBox
+    --gtest_filter=EchoFormControllerTest.ClickEchoesLoopbackAndFillsEveryBox
 cp build/linux/tests/main_window/qt/quorl_window_after_echo.png docs/quorl-linux.png
 echo "Wrote docs/quorl-linux.png"
 

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace quorl {
 
 // The controls of the main window, by their names; the six result boxes form
-// the control array Text4, told apart by index.
+// the control array Text4, told apart by index. Each name has its row in
+// kControlNames below, in the same order.
 enum class ControlName {
     Form1,
     Frame1,
@@ -26,44 +29,48 @@ enum class ControlName {
     Label9,
 };
 
+// What a name says a control is. The value is the thousands of the
+// control's numeric ID (numeric_control_ids.h).
+enum class NameKind { Form = 0, Text = 1, Label = 2, Command = 3, Frame = 4 };
+
+// One row per name: how it is spelled, and the kind and counter that number it.
+struct ControlNameRow {
+    ControlName name;
+    NameKind kind;
+    int counter;
+    std::string_view spelling;
+};
+
+// In the order of ControlName, so that a name finds its row by its value;
+// numeric_control_ids.cpp checks the order, and that no two rows share a
+// spelling or a number.
+inline constexpr std::array<ControlNameRow, 16> kControlNames = {{
+    {ControlName::Form1, NameKind::Form, 1, "Form1"},
+    {ControlName::Frame1, NameKind::Frame, 1, "Frame1"},
+    {ControlName::Command1, NameKind::Command, 1, "Command1"},
+    {ControlName::Text1, NameKind::Text, 1, "Text1"},
+    {ControlName::Text2, NameKind::Text, 2, "Text2"},
+    {ControlName::Text3, NameKind::Text, 3, "Text3"},
+    {ControlName::Text4, NameKind::Text, 4, "Text4"},
+    {ControlName::Label1, NameKind::Label, 1, "Label1"},
+    {ControlName::Label2, NameKind::Label, 2, "Label2"},
+    {ControlName::Label3, NameKind::Label, 3, "Label3"},
+    {ControlName::Label4, NameKind::Label, 4, "Label4"},
+    {ControlName::Label5, NameKind::Label, 5, "Label5"},
+    {ControlName::Label6, NameKind::Label, 6, "Label6"},
+    {ControlName::Label7, NameKind::Label, 7, "Label7"},
+    {ControlName::Label8, NameKind::Label, 8, "Label8"},
+    {ControlName::Label9, NameKind::Label, 9, "Label9"},
+}};
+
+constexpr const ControlNameRow& NameRow(ControlName name) {
+    return kControlNames[static_cast<std::size_t>(name)];
+}
+
 // "Text4", "Command1": the name of a control as both windows and the tests
-// spell it. No default case, so the compiler names any control left out.
+// spell it.
 constexpr std::string_view ControlBaseName(ControlName name) {
-    switch (name) {
-        case ControlName::Form1:
-            return "Form1";
-        case ControlName::Frame1:
-            return "Frame1";
-        case ControlName::Command1:
-            return "Command1";
-        case ControlName::Text1:
-            return "Text1";
-        case ControlName::Text2:
-            return "Text2";
-        case ControlName::Text3:
-            return "Text3";
-        case ControlName::Text4:
-            return "Text4";
-        case ControlName::Label1:
-            return "Label1";
-        case ControlName::Label2:
-            return "Label2";
-        case ControlName::Label3:
-            return "Label3";
-        case ControlName::Label4:
-            return "Label4";
-        case ControlName::Label5:
-            return "Label5";
-        case ControlName::Label6:
-            return "Label6";
-        case ControlName::Label7:
-            return "Label7";
-        case ControlName::Label8:
-            return "Label8";
-        case ControlName::Label9:
-            return "Label9";
-    }
-    return {};
+    return NameRow(name).spelling;
 }
 
 struct ControlId {

@@ -1,52 +1,41 @@
 #include "numeric_control_ids.h"
 
+#include <cstddef>
+
 namespace quorl {
 namespace {
 
-constexpr int kTextBase = 1000;
-constexpr int kLabelBase = 2000;
-constexpr int kCommandBase = 3000;
-constexpr int kFrameBase = 4000;
+constexpr int kKindStep = 1000;
+constexpr int kCounterStep = 10;
 
-// The kind's thousands plus ten times the name's counter. No default case,
-// so the compiler names any control left out.
+// The kind's thousands plus ten times the name's counter; the form has none.
 constexpr int NameBase(ControlName name) {
-    switch (name) {
-        case ControlName::Form1:
-            return 0;
-        case ControlName::Frame1:
-            return kFrameBase + 10;
-        case ControlName::Command1:
-            return kCommandBase + 10;
-        case ControlName::Text1:
-            return kTextBase + 10;
-        case ControlName::Text2:
-            return kTextBase + 20;
-        case ControlName::Text3:
-            return kTextBase + 30;
-        case ControlName::Text4:
-            return kTextBase + 40;
-        case ControlName::Label1:
-            return kLabelBase + 10;
-        case ControlName::Label2:
-            return kLabelBase + 20;
-        case ControlName::Label3:
-            return kLabelBase + 30;
-        case ControlName::Label4:
-            return kLabelBase + 40;
-        case ControlName::Label5:
-            return kLabelBase + 50;
-        case ControlName::Label6:
-            return kLabelBase + 60;
-        case ControlName::Label7:
-            return kLabelBase + 70;
-        case ControlName::Label8:
-            return kLabelBase + 80;
-        case ControlName::Label9:
-            return kLabelBase + 90;
-    }
-    return 0;
+    const ControlNameRow& row = NameRow(name);
+    return row.kind == NameKind::Form
+               ? 0
+               : static_cast<int>(row.kind) * kKindStep + row.counter * kCounterStep;
 }
+
+// Every row at its name's place, so NameRow finds it, and no spelling or
+// number in two rows.
+constexpr bool EachNameInOneRow() {
+    for (std::size_t i = 0; i < kControlNames.size(); ++i) {
+        const ControlNameRow& row = kControlNames[i];
+        if (static_cast<std::size_t>(row.name) != i) {
+            return false;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (kControlNames[j].spelling == row.spelling ||
+                NameBase(kControlNames[j].name) == NameBase(row.name)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(EachNameInOneRow(), "kControlNames: a row out of order, or a spelling or ID twice");
+// An index in the units never reaches the next name's number.
+static_assert(kResultBoxCount <= kCounterStep);
 
 }  // namespace
 

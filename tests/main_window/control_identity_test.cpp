@@ -5,8 +5,8 @@
 #include <iterator>
 #include <set>
 #include <string>
-#include <utility>
 
+#include "accessible_name_table.h"
 #include "main_window/accessible_names.h"
 #include "main_window/controls.h"
 #include "main_window/form_layout.h"
@@ -52,33 +52,11 @@ TEST(NumericControlIdTest, EveryControlHasOneOfItsOwnPastEnterAndEscape) {
 }
 
 TEST(AccessibleNameTest, BoxesByTheirLabelEverythingElseByItsCaption) {
-    const std::pair<ControlId, std::u16string_view> names[] = {
-        {{Text1}, u"Host Name"},
-        {{Text2}, u"IP Address"},
-        {quorl::Text4(0), u"Return Status"},
-        {quorl::Text4(1), u"Address (dec)"},
-        {quorl::Text4(2), u"Round Trip Time"},
-        {quorl::Text4(3), u"Data Packet Size"},
-        {quorl::Text4(4), u"Data Returned"},
-        {quorl::Text4(5), u"Data Pointer"},
-        {{Frame1}, u"Quorl!"},
-        {{Label1}, u"IP Address"},
-        {{Label2}, u"Send"},
-        {{Label3}, u"Return Status"},
-        {{Label4}, u"Address (dec)"},
-        {{Label5}, u"Round Trip Time"},
-        {{Label6}, u"Data Packet Size"},
-        {{Label7}, u"Data Returned"},
-        {{Label8}, u"Data Pointer"},
-        {{Label9}, u"Host Name"},
-        {{Text3}, u"Send"},
-        {{Command1}, u"Quorl!"},
-        {{Form1}, u"Quorl!   Brindlow   3/28/03"},
-    };
-    for (const auto& [control, name] : names) {
+    for (const auto& [control, name] : testing::kAccessibleNames) {
         EXPECT_TRUE(AccessibleName(control) == name) << ControlNameText(control);
     }
-    EXPECT_EQ(std::size(names), Form1Layout().controls.size() + 1) << "a control left out";
+    EXPECT_EQ(std::size(testing::kAccessibleNames), Form1Layout().controls.size() + 1)
+        << "a control left out";
 }
 
 }  // namespace

@@ -142,21 +142,6 @@ TEST_F(EchoCommandTest, HostNameThatDoesNotResolveLeavesTheAddressEmpty) {
     }
 }
 
-TEST_F(EchoCommandTest, AddressWithANameFillsTheHostNameAfterTheEcho) {
-    form.Type(kText2, u"127.0.0.1");
-    platform.addressNames["127.0.0.1"] = "localhost";
-    AnswerFrom("127.0.0.1");
-
-    EXPECT_THAT(Run(),
-                ElementsAreArray(ResultBoxesCleared() + Events{"WSAStartup 0x0101"} +
-                                 EchoSent("127.0.0.1", "Echo This") + ReverseLookup("127.0.0.1") +
-                                 Events{"SetText Text1 [localhost]"} +
-                                 ResultBoxesFilled("0   [ ip success ]", "16777343", "3 ms",
-                                                   "9 bytes", "Echo This", "1700300") +
-                                 Events{"WSACleanup"}));
-    EXPECT_EQ(platform.OpenInitializations(), 0);
-}
-
 TEST_F(EchoCommandTest, AddressWithoutANameTellsSoBeforeAnyResultIsShown) {
     form.Type(kText1, u"");
     form.Type(kText2, u"192.0.2.7");
@@ -186,35 +171,46 @@ TEST_F(EchoCommandTest, LettersForAnAddressAreReportedWhileTheResultBoxesAreEmpt
                                         Events{"WSACleanup"}));
 }
 
-TEST_F(EchoCommandTest, FailingCleanupOfTheReverseLookupWarnsBeforeTheResults) {
+// An address with a name: the reverse lookup after the echo fills the host
+// name. A cleanup that fails warns right after itself: the reverse lookup's
+// before the results, the run's own after them.
+struct Cleanups {
+    const char* name;
+    std::deque<int> results;  // the reverse lookup's, then the run's
+    Events beforeResults;
+    Events afterResults;
+    int leftOpen;  // a failed cleanup leaves its initialization open
+};
+
+void PrintTo(const Cleanups& cleanups, std::ostream* stream) {
+    *stream << cleanups.name;
+}
+
+class AddressWithANameTest : public EchoCommandTest,
+                             public ::testing::WithParamInterface<Cleanups> {};
+
+TEST_P(AddressWithANameTest, FillsTheHostNameAfterTheEcho) {
     form.Type(kText2, u"127.0.0.1");
     platform.addressNames["127.0.0.1"] = "localhost";
-    platform.cleanupResults = {10093, 0};
+    platform.cleanupResults = GetParam().results;
     AnswerFrom("127.0.0.1");
 
     EXPECT_THAT(Run(),
                 ElementsAreArray(ResultBoxesCleared() + Events{"WSAStartup 0x0101"} +
                                  EchoSent("127.0.0.1", "Echo This") + ReverseLookup("127.0.0.1") +
-                                 Events{kCleanupWarning, "SetText Text1 [localhost]"} +
+                                 GetParam().beforeResults + Events{"SetText Text1 [localhost]"} +
                                  ResultBoxesFilled("0   [ ip success ]", "16777343", "3 ms",
                                                    "9 bytes", "Echo This", "1700300") +
-                                 Events{"WSACleanup"}));
+                                 Events{"WSACleanup"} + GetParam().afterResults));
+    EXPECT_EQ(platform.OpenInitializations(), GetParam().leftOpen);
 }
 
-TEST_F(EchoCommandTest, FailingCleanupOfTheRunWarnsAfterTheResults) {
-    form.Type(kText2, u"127.0.0.1");
-    platform.addressNames["127.0.0.1"] = "localhost";
-    platform.cleanupResults = {0, 10093};
-    AnswerFrom("127.0.0.1");
-
-    EXPECT_THAT(Run(),
-                ElementsAreArray(ResultBoxesCleared() + Events{"WSAStartup 0x0101"} +
-                                 EchoSent("127.0.0.1", "Echo This") + ReverseLookup("127.0.0.1") +
-                                 Events{"SetText Text1 [localhost]"} +
-                                 ResultBoxesFilled("0   [ ip success ]", "16777343", "3 ms",
-                                                   "9 bytes", "Echo This", "1700300") +
-                                 Events{"WSACleanup", kCleanupWarning}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    EchoCommandTest, AddressWithANameTest,
+    ::testing::Values(Cleanups{"CleanupsSucceed", {}, {}, {}, 0},
+                      Cleanups{"ReverseLookupCleanupFails", {10093, 0}, {kCleanupWarning}, {}, 1},
+                      Cleanups{"RunCleanupFails", {0, 10093}, {}, {kCleanupWarning}, 1}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(EchoCommandTest, TimeoutIsShownOnlyInTheStatusLine) {
     form.Type(kText1, u"quiet.example");
@@ -275,28 +271,24 @@ TEST_F(EchoCommandTest, FieldsAreWrittenAsTheEchoServiceLeftThem) {
     EXPECT_EQ(form.Text(Text4(5)), u"-2147483648");
 }
 
+// The echoed text ends at the first NUL; data without one is shown in full.
 TEST_F(EchoCommandTest, EchoedTextEndsAtTheFirstNul) {
-    form.Type(kText1, u"answer.example");
-    platform.hostAddresses["answer.example"] = {"192.0.2.7"};
-    AnswerFrom("192.0.2.7");
-    platform.echo.data = std::string("Echo This\0stale bytes", 21);
-
-    Run();
-    EXPECT_EQ(form.Text(Text4(4)), u"Echo This");
-}
-
-TEST_F(EchoCommandTest, DataWithoutAnyNulIsShownInFull) {
-    form.Type(kText1, u"answer.example");
-    platform.hostAddresses["answer.example"] = {"192.0.2.7"};
-    AnswerFrom("192.0.2.7");
     std::string allDataBytes;
     for (int i = 0; i < 250; ++i) {
         allDataBytes += static_cast<char>('A' + i % 26);
     }
-    platform.echo.data = allDataBytes;
-
-    Run();
-    EXPECT_EQ(form.Text(Text4(4)), Utf16(allDataBytes));
+    const std::pair<std::string, std::u16string> cases[] = {
+        {std::string("Echo This\0stale bytes", 21), u"Echo This"},
+        {allDataBytes, Utf16(allDataBytes)},
+    };
+    form.Type(kText1, u"answer.example");
+    platform.hostAddresses["answer.example"] = {"192.0.2.7"};
+    AnswerFrom("192.0.2.7");
+    for (const auto& [data, shown] : cases) {
+        platform.echo.data = data;
+        Run();
+        EXPECT_EQ(form.Text(Text4(4)), shown) << data.size() << " bytes";
+    }
 }
 
 // The second run empties what the first one showed and has nothing to put back.

@@ -4,18 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <string>
+#include <utility>
 
+#include "form_pixels.h"
 #include "main_window/controls.h"
 
 namespace quorl {
 namespace {
 
-const ControlLayout& Row(ControlId control) {
-    const ControlLayout* layout = FindLayout(control);
-    EXPECT_NE(layout, nullptr) << ControlNameText(control);
-    return *layout;
-}
+using testing::FormPixels;
+using testing::PlacedControl;
 
 TEST(TwipsToPixelsTest, RoundsDownToWholePixels) {
     EXPECT_EQ(TwipsToPixels(15, 96), 1);
@@ -27,64 +26,54 @@ TEST(TwipsToPixelsTest, RoundsDownToWholePixels) {
 }
 
 TEST(ContainerOffsetTest, FrameControlsStartWhereTheFrameStands) {
-    EXPECT_EQ(ContainerOffset(Row({ControlName::Label9})), (TwipPoint{75, 75}));
-    EXPECT_EQ(ContainerOffset(Row({ControlName::Command1})), (TwipPoint{75, 75}));
-    EXPECT_EQ(ContainerOffset(Row({ControlName::Text1})), (TwipPoint{0, 0}));
-    EXPECT_EQ(ContainerOffset(Row({ControlName::Frame1})), (TwipPoint{0, 0}));
-}
-
-struct ExpectedRect {
-    ControlId control;
-    PixelRect pixels;  // in the container
-};
-
-void ExpectRects(Dpi dpi, std::initializer_list<ExpectedRect> expected) {
-    for (const ExpectedRect& row : expected) {
-        const PixelRect actual = PixelRectOf(Row(row.control), dpi);
-        EXPECT_EQ(actual, row.pixels)
-            << ControlNameText(row.control) << " is " << actual.left << "," << actual.top << " "
-            << actual.width << "x" << actual.height;
+    const std::pair<ControlId, TwipPoint> cases[] = {
+        {{ControlName::Label9}, {75, 75}},
+        {{ControlName::Command1}, {75, 75}},
+        {{ControlName::Text1}, {0, 0}},
+        {{ControlName::Frame1}, {0, 0}},
+    };
+    for (const auto& [control, offset] : cases) {
+        const ControlLayout* layout = FindLayout(control);
+        ASSERT_NE(layout, nullptr) << ControlNameText(control);
+        EXPECT_EQ(ContainerOffset(*layout), offset) << ControlNameText(control);
     }
 }
 
-TEST(PixelRectTest, At96DpiFifteenTwipsMakeAPixel) {
-    ExpectRects({96, 96}, {
-                              {{ControlName::Text1}, {115, 25, 161, 21}},
-                              {Text4(5), {115, 235, 276, 21}},
-                              {{ControlName::Frame1}, {5, 5, 406, 266}},
-                              {{ControlName::Label9}, {10, 20, 91, 16}},
-                              {{ControlName::Label2}, {10, 70, 56, 16}},
-                              {{ControlName::Text3}, {110, 70, 161, 21}},
-                              {{ControlName::Command1}, {290, 20, 96, 71}},
-                          });
+void ExpectPixelRect(const PlacedControl& placed, Dpi dpi, const PixelRect& expected) {
+    SCOPED_TRACE(ControlNameText(placed.control));
+    const ControlLayout* layout = FindLayout(placed.control);
+    ASSERT_NE(layout, nullptr);
+    const PixelRect actual = PixelRectOf(*layout, dpi);
+    EXPECT_EQ(actual, expected) << "is " << actual.left << "," << actual.top << " " << actual.width
+                                << "x" << actual.height;
 }
 
-// At 144 DPI half pixels appear. Converting edges rather than sizes keeps
-// what meets in twips together: Text3 and Command1 end on the same row,
-// Text1 and Text3 start in the same column, though they have different
-// containers.
-TEST(PixelRectTest, At144DpiEdgesMeetWhereTheirTwipsMeet) {
-    ExpectRects({144, 144}, {
-                                {{ControlName::Text1}, {172, 37, 242, 32}},
-                                {{ControlName::Text2}, {172, 75, 242, 31}},
-                                {Text4(5), {172, 352, 414, 32}},
-                                {{ControlName::Frame1}, {7, 7, 609, 399}},
-                                {{ControlName::Label9}, {15, 30, 137, 24}},
-                                {{ControlName::Text3}, {165, 105, 242, 32}},
-                                {{ControlName::Command1}, {435, 30, 144, 107}},
-                            });
+class PixelRectAtDpiTest : public ::testing::TestWithParam<FormPixels> {};
+
+TEST_P(PixelRectAtDpiTest, EveryEdgeStandsWhereItsTwipsOnTheFormPutIt) {
+    const FormPixels& form = GetParam();
+    for (const PlacedControl& placed : form.controls) {
+        ExpectPixelRect(placed, {form.dpi, form.dpi}, placed.pixels);
+    }
+    EXPECT_EQ(ClientPixelSize(Form1Layout(), {form.dpi, form.dpi}), form.client);
 }
 
+INSTANTIATE_TEST_SUITE_P(HandWorked, PixelRectAtDpiTest, ::testing::ValuesIn(testing::kFormPixels),
+                         [](const auto& param) { return std::to_string(param.param.dpi) + "Dpi"; });
+
+// Across as at 96 DPI, down as at 144.
 TEST(PixelRectTest, EachAxisUsesItsOwnDpi) {
-    ExpectRects({96, 144}, {
-                               {{ControlName::Text1}, {115, 37, 161, 32}},
-                               {{ControlName::Label9}, {10, 30, 91, 24}},
-                           });
-}
-
-TEST(ClientPixelSizeTest, FormSizeAtTwoDpis) {
-    EXPECT_EQ(ClientPixelSize(Form1Layout(), {96, 96}), (PixelSize{418, 278}));
-    EXPECT_EQ(ClientPixelSize(Form1Layout(), {144, 144}), (PixelSize{627, 417}));
+    const FormPixels& across = testing::kFormPixels[0];
+    const FormPixels& down = testing::kFormPixels[2];
+    ASSERT_EQ(across.dpi, 96);
+    ASSERT_EQ(down.dpi, 144);
+    for (const PlacedControl& placed : down.controls) {
+        const PlacedControl* same = testing::FindPlaced(across, placed.control);
+        ASSERT_NE(same, nullptr) << ControlNameText(placed.control);
+        const PixelRect& x = same->pixels;
+        const PixelRect& y = placed.pixels;
+        ExpectPixelRect(placed, {96, 144}, {x.left, y.top, x.width, y.height});
+    }
 }
 
 }  // namespace

@@ -103,12 +103,15 @@ std::uint32_t InMemoryOrder(const std::array<std::uint8_t, 4>& bytes) {
     return value;
 }
 
+// Each byte outside printable ASCII as \x and two hex digits: "1.2.3 \xFE\xFF".
 std::string Printable(const char* text) {
+    constexpr char kHexDigits[] = "0123456789ABCDEF";
     std::string printable = "\"";
     for (const char* c = text; *c != '\0'; ++c) {
         const auto byte = static_cast<unsigned char>(*c);
-        printable +=
-            byte >= 0x20 && byte < 0x7F ? std::string(1, *c) : "\\x" + std::to_string(byte);
+        printable += byte >= 0x20 && byte < 0x7F
+                         ? std::string(1, *c)
+                         : std::string{'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
     }
     return printable + "\"";
 }

@@ -71,7 +71,7 @@ private:
 };
 
 // Echoes 127.0.0.1 only; runs where the process may open an ICMP socket.
-TEST(EchoWindowTest, ClickEchoesLoopbackAndFillsEveryBox) {
+TEST(EchoFormControllerTest, ClickEchoesLoopbackAndFillsEveryBox) {
     if (!IcmpSocket::Open()) {
         GTEST_SKIP() << "no ICMP socket: needs root, cap_net_raw or net.ipv4.ping_group_range";
     }
@@ -98,7 +98,7 @@ TEST(EchoWindowTest, ClickEchoesLoopbackAndFillsEveryBox) {
 
 // Letters are no address: nothing is sent and no name is looked up, so this
 // runs on the real platform anywhere.
-TEST(EchoWindowTest, LettersForAnAddressShowTheRealMessageBoxFirst) {
+TEST(EchoFormControllerTest, LettersForAnAddressShowTheRealMessageBoxFirst) {
     LinuxPlatform platform;
     EchoFormController controller(platform);
     Form1Window& window = controller.Window();
@@ -121,7 +121,7 @@ TEST(EchoWindowTest, LettersForAnAddressShowTheRealMessageBoxFirst) {
     EXPECT_EQ(BoxText(window, Text4(5)), "0");
 }
 
-TEST(EchoWindowTest, OnlyAClickOfTheButtonRunsTheEchoCommand) {
+TEST(EchoFormControllerTest, OnlyAClickOfTheButtonRunsTheEchoCommand) {
     EventLog log;
     FakePlatform platform(log);
     RecordingMessageBoxes messageBoxes(log);

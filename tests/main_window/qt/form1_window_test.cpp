@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QStyle>
 
+#include "main_window/accessible_name_table.h"
+#include "main_window/form_pixels.h"
 #include "main_window/qt/application_identity.h"
 #include "network/echo_status_text.h"
 #include "window_test_support.h"
@@ -16,35 +18,8 @@
 namespace quorl::testing {
 namespace {
 
-struct PlacedControl {
-    ControlId control;
-    ControlName container;
-    QRect pixels;
-};
-
-// The layout at 15 twips a pixel.
-const PlacedControl kPlacedControls[] = {
-    {kText1, ControlName::Form1, {115, 25, 161, 21}},
-    {kText2, ControlName::Form1, {115, 50, 161, 21}},
-    {Text4(0), ControlName::Form1, {115, 110, 276, 21}},
-    {Text4(1), ControlName::Form1, {115, 135, 276, 21}},
-    {Text4(2), ControlName::Form1, {115, 160, 276, 21}},
-    {Text4(3), ControlName::Form1, {115, 185, 276, 21}},
-    {Text4(4), ControlName::Form1, {115, 210, 276, 21}},
-    {Text4(5), ControlName::Form1, {115, 235, 276, 21}},
-    {{ControlName::Frame1}, ControlName::Form1, {5, 5, 406, 266}},
-    {{ControlName::Label1}, ControlName::Frame1, {10, 45, 91, 16}},
-    {{ControlName::Label2}, ControlName::Frame1, {10, 70, 56, 16}},
-    {{ControlName::Label3}, ControlName::Frame1, {10, 105, 91, 16}},
-    {{ControlName::Label4}, ControlName::Frame1, {10, 130, 91, 16}},
-    {{ControlName::Label5}, ControlName::Frame1, {10, 155, 91, 16}},
-    {{ControlName::Label6}, ControlName::Frame1, {10, 180, 91, 16}},
-    {{ControlName::Label7}, ControlName::Frame1, {10, 205, 91, 16}},
-    {{ControlName::Label8}, ControlName::Frame1, {10, 230, 91, 16}},
-    {{ControlName::Label9}, ControlName::Frame1, {10, 20, 91, 16}},
-    {kText3, ControlName::Frame1, {110, 70, 161, 21}},
-    {{ControlName::Command1}, ControlName::Frame1, {290, 20, 96, 71}},
-};
+// Qt places the form in logical pixels, 96 to the inch on every screen.
+const FormPixels& kAt96Dpi = kFormPixels[0];
 
 QString Name(ControlId control) {
     return ControlObjectName(control);
@@ -58,10 +33,13 @@ protected:
 };
 
 TEST_F(Form1WindowTest, EveryControlStandsAtItsPlaceInPixels) {
-    for (const PlacedControl& placed : kPlacedControls) {
+    ASSERT_EQ(kAt96Dpi.dpi, 96);
+    for (const PlacedControl& placed : kAt96Dpi.controls) {
         const QWidget* widget = window.Control(placed.control);
         ASSERT_NE(widget, nullptr) << Name(placed.control).toStdString();
-        EXPECT_EQ(widget->geometry(), placed.pixels) << Name(placed.control).toStdString();
+        const PixelRect& pixels = placed.pixels;
+        EXPECT_EQ(widget->geometry(), QRect(pixels.left, pixels.top, pixels.width, pixels.height))
+            << Name(placed.control).toStdString();
         const QWidget* container = placed.container == ControlName::Form1
                                        ? static_cast<QWidget*>(&window)
                                        : Control(placed.container);
@@ -70,9 +48,10 @@ TEST_F(Form1WindowTest, EveryControlStandsAtItsPlaceInPixels) {
 }
 
 TEST_F(Form1WindowTest, ClientAreaHasAFixedSize) {
-    EXPECT_EQ(window.size(), QSize(418, 278));
-    EXPECT_EQ(window.minimumSize(), QSize(418, 278));
-    EXPECT_EQ(window.maximumSize(), QSize(418, 278));
+    const QSize client(kAt96Dpi.client.width, kAt96Dpi.client.height);
+    EXPECT_EQ(window.size(), client);
+    EXPECT_EQ(window.minimumSize(), client);
+    EXPECT_EQ(window.maximumSize(), client);
 }
 
 // The form's boxes overlap the frame and must stay visible and clickable.
@@ -149,13 +128,10 @@ QString AccessibleName(QWidget* widget) {
 }
 
 TEST_F(Form1WindowTest, AssistiveTechnologyNamesEachBoxByItsLabel) {
-    const std::pair<ControlId, const char*> names[] = {
-        {kText1, "Host Name"},          {kText2, "IP Address"},      {kText3, "Send"},
-        {Text4(0), "Return Status"},    {Text4(1), "Address (dec)"}, {Text4(2), "Round Trip Time"},
-        {Text4(3), "Data Packet Size"}, {Text4(4), "Data Returned"}, {Text4(5), "Data Pointer"},
-    };
-    for (const auto& [box, name] : names) {
-        EXPECT_EQ(AccessibleName(window.Box(box)), name) << Name(box).toStdString();
+    for (const ControlId box : BoxesInTabOrder()) {
+        const std::u16string_view name = AccessibleNameByHand(box);
+        EXPECT_EQ(AccessibleName(window.Box(box)), QStringView(name).toString())
+            << Name(box).toStdString();
         EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Box(box))->role(),
                   QAccessible::EditableText);
     }
@@ -172,7 +148,7 @@ int LineEditChrome(const QLineEdit& box) {
 }
 
 TEST_F(Form1WindowTest, EveryTextFitsItsControl) {
-    for (const PlacedControl& placed : kPlacedControls) {
+    for (const PlacedControl& placed : kAt96Dpi.controls) {
         const auto* label = qobject_cast<const QLabel*>(window.Control(placed.control));
         if (label == nullptr) {
             continue;

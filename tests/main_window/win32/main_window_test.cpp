@@ -4,7 +4,6 @@
 #include <oleacc.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -15,10 +14,12 @@
 #include <utility>
 #include <vector>
 
-#include "network/platform/win32/echo_permission.h"
+#include "main_window/accessible_name_table.h"
 #include "main_window/form_layout.h"
+#include "main_window/form_pixels.h"
 #include "main_window/win32/wide_text.h"
 #include "main_window/win32/win32_form.h"
+#include "network/platform/win32/echo_permission.h"
 #include "network/platform/win32/win32_platform.h"
 #include "support/fake_form.h"
 #include "support/fake_platform.h"
@@ -85,72 +86,15 @@ RECT RectOnForm(HWND form, HWND control) {
     return rect;
 }
 
-// Where the controls stand at each DPI that tests/main_window/win32/main_window.sh runs
-// these tests at, worked out by hand from the layout table's twips: 1440
-// twips an inch, each edge's place on the form rounded down to a whole pixel.
-struct EdgesOnForm {
-    ControlId control;
-    RECT edges;  // in pixels of the form's client area
-};
-struct PlacementAtDpi {
-    int dpi;
-    SIZE client;
-    std::array<EdgesOnForm, 8> controls;
-};
-// clang-format off
-const PlacementAtDpi kPlacements[] = {
-    {96,
-     {418, 278},
-     {{{{ControlName::Text1}, {115, 25, 276, 46}},
-       {{ControlName::Text2}, {115, 50, 276, 71}},
-       {Text4(5), {115, 235, 391, 256}},
-       {{ControlName::Frame1}, {5, 5, 411, 271}},
-       {{ControlName::Label9}, {15, 25, 106, 41}},
-       {{ControlName::Label2}, {15, 75, 71, 91}},
-       {{ControlName::Text3}, {115, 75, 276, 96}},
-       {{ControlName::Command1}, {295, 25, 391, 96}}}}},
-    {120,
-     {522, 347},
-     {{{{ControlName::Text1}, {143, 31, 345, 57}},
-       {{ControlName::Text2}, {143, 62, 345, 88}},
-       {Text4(5), {143, 293, 488, 320}},
-       {{ControlName::Frame1}, {6, 6, 513, 338}},
-       {{ControlName::Label9}, {18, 31, 132, 51}},
-       {{ControlName::Label2}, {18, 93, 88, 113}},
-       {{ControlName::Text3}, {143, 93, 345, 120}},
-       {{ControlName::Command1}, {368, 31, 488, 120}}}}},
-    {144,
-     {627, 417},
-     {{{{ControlName::Text1}, {172, 37, 414, 69}},
-       {{ControlName::Text2}, {172, 75, 414, 106}},
-       {Text4(5), {172, 352, 586, 384}},
-       {{ControlName::Frame1}, {7, 7, 616, 406}},
-       {{ControlName::Label9}, {22, 37, 159, 61}},
-       {{ControlName::Label2}, {22, 112, 106, 136}},
-       {{ControlName::Text3}, {172, 112, 414, 144}},
-       {{ControlName::Command1}, {442, 37, 586, 144}}}}},
-    {168,
-     {731, 486},
-     {{{{ControlName::Text1}, {201, 43, 483, 80}},
-       {{ControlName::Text2}, {201, 87, 483, 124}},
-       {Text4(5), {201, 411, 684, 448}},
-       {{ControlName::Frame1}, {8, 8, 719, 474}},
-       {{ControlName::Label9}, {26, 43, 185, 71}},
-       {{ControlName::Label2}, {26, 131, 124, 159}},
-       {{ControlName::Text3}, {201, 131, 483, 168}},
-       {{ControlName::Command1}, {516, 43, 684, 168}}}}},
-    {192,
-     {836, 556},
-     {{{{ControlName::Text1}, {230, 50, 552, 92}},
-       {{ControlName::Text2}, {230, 100, 552, 142}},
-       {Text4(5), {230, 470, 782, 512}},
-       {{ControlName::Frame1}, {10, 10, 822, 542}},
-       {{ControlName::Label9}, {30, 50, 212, 82}},
-       {{ControlName::Label2}, {30, 150, 142, 182}},
-       {{ControlName::Text3}, {230, 150, 552, 192}},
-       {{ControlName::Command1}, {590, 50, 782, 192}}}}},
-};
-// clang-format on
+// Where the hand-worked table puts a control on the form: a control of the
+// frame counts from the frame's place.
+RECT EdgesOnForm(const testing::FormPixels& form, const testing::PlacedControl& placed) {
+    const testing::PlacedControl* frame = testing::FindPlaced(form, {ControlName::Frame1});
+    const bool inFrame = placed.container == ControlName::Frame1 && frame != nullptr;
+    const LONG left = placed.pixels.left + (inFrame ? frame->pixels.left : 0);
+    const LONG top = placed.pixels.top + (inFrame ? frame->pixels.top : 0);
+    return {left, top, left + placed.pixels.width, top + placed.pixels.height};
+}
 
 class FormPlacementTest : public MainWindowTest {
 protected:
@@ -160,11 +104,11 @@ protected:
         ::ReleaseDC(nullptr, screen);
         return dpi;
     }
-    // The hand-worked places at the screen's DPI; null, and the test fails,
-    // at a DPI that has none.
-    static const PlacementAtDpi* Expected() {
+    // The hand-worked places (form_pixels.h) at the screen's DPI; null, and
+    // the test fails, at a DPI that has none.
+    static const testing::FormPixels* Expected() {
         const int dpi = ScreenDpi(LOGPIXELSX);
-        for (const PlacementAtDpi& placement : kPlacements) {
+        for (const testing::FormPixels& placement : testing::kFormPixels) {
             if (placement.dpi == dpi && ScreenDpi(LOGPIXELSY) == dpi) {
                 return &placement;
             }
@@ -184,25 +128,26 @@ TEST_F(FormPlacementTest, RunsAtTheDpiTheTestAskedFor) {
 }
 
 TEST_F(FormPlacementTest, ClientAreaIsTheFormSizeInTwips) {
-    const PlacementAtDpi* expected = Expected();
+    const testing::FormPixels* expected = Expected();
     ASSERT_NE(expected, nullptr);
     RECT client{};
     ::GetClientRect(form_->Window(), &client);
-    EXPECT_EQ(client.right, expected->client.cx);
-    EXPECT_EQ(client.bottom, expected->client.cy);
+    EXPECT_EQ(client.right, expected->client.width);
+    EXPECT_EQ(client.bottom, expected->client.height);
     EXPECT_EQ(testing::WindowText(form_->Window()), L"Quorl!   Brindlow   3/28/03");
 }
 
 TEST_F(FormPlacementTest, EveryEdgeStandsWhereItsTwipsOnTheFormPutIt) {
-    const PlacementAtDpi* expected = Expected();
+    const testing::FormPixels* expected = Expected();
     ASSERT_NE(expected, nullptr);
-    for (const EdgesOnForm& control : expected->controls) {
+    for (const testing::PlacedControl& control : expected->controls) {
         const RECT actual = Actual(control.control);
+        const RECT edges = EdgesOnForm(*expected, control);
         SCOPED_TRACE(ControlNameText(control.control));
-        EXPECT_EQ(actual.left, control.edges.left);
-        EXPECT_EQ(actual.top, control.edges.top);
-        EXPECT_EQ(actual.right, control.edges.right);
-        EXPECT_EQ(actual.bottom, control.edges.bottom);
+        EXPECT_EQ(actual.left, edges.left);
+        EXPECT_EQ(actual.top, edges.top);
+        EXPECT_EQ(actual.right, edges.right);
+        EXPECT_EQ(actual.bottom, edges.bottom);
     }
 }
 
@@ -263,32 +208,13 @@ TEST_F(MainWindowTest, BoxesOfTheFormLieAboveTheFrame) {
 // beside it, every other control by its own caption, all with the roles of
 // the system's own objects.
 TEST_F(MainWindowTest, ScreenReadersHearEachBoxByItsLabel) {
-    const std::pair<ControlId, const wchar_t*> names[] = {
-        {{ControlName::Text1}, L"Host Name"},
-        {{ControlName::Text2}, L"IP Address"},
-        {Text4(0), L"Return Status"},
-        {Text4(1), L"Address (dec)"},
-        {Text4(2), L"Round Trip Time"},
-        {Text4(3), L"Data Packet Size"},
-        {Text4(4), L"Data Returned"},
-        {Text4(5), L"Data Pointer"},
-        {{ControlName::Frame1}, L"Quorl!"},
-        {{ControlName::Label1}, L"IP Address"},
-        {{ControlName::Label2}, L"Send"},
-        {{ControlName::Label3}, L"Return Status"},
-        {{ControlName::Label4}, L"Address (dec)"},
-        {{ControlName::Label5}, L"Round Trip Time"},
-        {{ControlName::Label6}, L"Data Packet Size"},
-        {{ControlName::Label7}, L"Data Returned"},
-        {{ControlName::Label8}, L"Data Pointer"},
-        {{ControlName::Label9}, L"Host Name"},
-        {{ControlName::Text3}, L"Send"},
-        {{ControlName::Command1}, L"Quorl!"},
-    };
-    for (const auto& [control, name] : names) {
+    for (const auto& [control, name] : testing::kAccessibleNames) {
+        if (control == ControlId{ControlName::Form1}) {
+            continue;
+        }
         SCOPED_TRACE(ControlNameText(control));
         const testing::AccessibleReading heard = testing::ReadAccessible(Box(control));
-        EXPECT_EQ(heard.name, name);
+        EXPECT_EQ(heard.name, ToWide(name));
         EXPECT_EQ(heard.role, testing::ReadSystemAccessible(Box(control)).role);
         if (FindLayout(control)->kind == ControlKind::TextBox) {
             EXPECT_EQ(heard.role, ROLE_SYSTEM_TEXT);

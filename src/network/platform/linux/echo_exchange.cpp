@@ -10,9 +10,9 @@
 #include <cstring>
 #include <optional>
 
-#include "../ip_status.h"
 #include "echo_match.h"
 #include "icmp_status.h"
+#include "network/platform/ip_status.h"
 #include "reply_writer.h"
 
 namespace quorl {
@@ -154,6 +154,81 @@ std::optional<EchoAnswer> ReadQueuedErrors(int descriptor, const EchoRequestKey&
     return ours;
 }
 
+// How one step of the wait, at most kLongestWait, came out.
+enum class StepOutcome {
+    Answer,        // our echo reply; on a raw socket also an ICMP error about our request
+    IcmpError,     // an ICMP error about our request, from a datagram socket's error queue
+    TimedOut,      // nothing of ours arrived within the step
+    ReceiveError,  // the socket could not be waited on (a signal, say); the wait goes on
+};
+
+struct StepResult {
+    StepOutcome outcome = StepOutcome::TimedOut;
+    EchoAnswer answer;  // for Answer and IcmpError
+};
+
+// What the wait for one request's answer needs; the answer's data stays in
+// the buffer.
+struct AnswerWait {
+    const IcmpSocket& socket;
+    EchoRequestKey key;
+    Clock::time_point deadline;
+    ReceiveBuffer& buffer;
+};
+
+// The error queue first: an error about our request is the answer, whatever
+// else came with it.
+StepResult ReadReady(const AnswerWait& wait, short events) {
+    if ((events & POLLERR) != 0) {
+        const int descriptor = wait.socket.Descriptor();
+        if (std::optional<EchoAnswer> error = ReadQueuedErrors(descriptor, wait.key, wait.buffer)) {
+            return {StepOutcome::IcmpError, *error};
+        }
+    }
+    if ((events & POLLIN) != 0) {
+        if (std::optional<EchoAnswer> answer =
+                ReadQueuedAnswer(wait.socket, wait.key, wait.buffer, wait.deadline)) {
+            return {StepOutcome::Answer, *answer};
+        }
+    }
+    return {};
+}
+
+StepResult WaitStep(const AnswerWait& wait, Clock::time_point now) {
+    pollfd ready{wait.socket.Descriptor(), POLLIN, 0};
+    const timespec step = ToTimespec(std::min<Clock::duration>(wait.deadline - now, kLongestWait));
+    const int readyCount = ppoll(&ready, 1, &step, nullptr);
+    if (readyCount < 0) {
+        return {StepOutcome::ReceiveError, {}};
+    }
+    if (readyCount == 0) {
+        return {};
+    }
+    return ReadReady(wait, ready.revents);
+}
+
+// Our answer, or none when the deadline passes first.
+std::optional<EchoAnswer> WaitForAnswer(const AnswerWait& wait) {
+    for (Clock::time_point now = Clock::now(); now < wait.deadline; now = Clock::now()) {
+        const StepResult step = WaitStep(wait, now);
+        switch (step.outcome) {
+            case StepOutcome::Answer:
+            case StepOutcome::IcmpError:
+                return step.answer;
+            case StepOutcome::TimedOut:
+            case StepOutcome::ReceiveError:
+                break;
+        }
+    }
+    return std::nullopt;
+}
+
+bool SendRequest(int descriptor, std::uint32_t destination, Bytes request) {
+    const sockaddr_in to = SocketAddress(destination);
+    return sendto(descriptor, request.data(), request.size(), 0,
+                  reinterpret_cast<const sockaddr*>(&to), sizeof(to)) >= 0;
+}
+
 std::uint32_t RoundTripSince(Clock::time_point sentAt) {
     return static_cast<std::uint32_t>(
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sentAt).count());
@@ -164,48 +239,28 @@ std::uint32_t RoundTripSince(Clock::time_point sentAt) {
 std::uint32_t ExchangeEcho(IcmpSocket& socket, std::uint32_t destination, std::uint16_t sequence,
                            Bytes data, std::chrono::milliseconds timeout,
                            std::span<std::uint8_t> reply) {
-    const int descriptor = socket.Descriptor();
     EchoRequestKey key{destination, socket.RawIdentifier(), sequence};
     if (!socket.AwaitReplyTo(sequence)) {
         WriteReplyStatus(reply, kIpGeneralFailure);
         return 0;
     }
     const std::vector<std::uint8_t> request = BuildEchoRequest(key.identifier, sequence, data);
-    const sockaddr_in to = SocketAddress(destination);
-
     const Clock::time_point sentAt = Clock::now();
-    if (sendto(descriptor, request.data(), request.size(), 0,
-               reinterpret_cast<const sockaddr*>(&to), sizeof(to)) < 0) {
+    if (!SendRequest(socket.Descriptor(), destination, request)) {
         WriteReplyStatus(reply, StatusForSendError(errno));
         return 0;
     }
     if (socket.Kind() == IcmpSocketKind::Datagram) {
-        key.identifier = DatagramIdentifier(descriptor);
+        key.identifier = DatagramIdentifier(socket.Descriptor());
     }
-
     ReceiveBuffer buffer;
-    const Clock::time_point deadline = sentAt + timeout;
-    for (Clock::time_point now = Clock::now(); now < deadline; now = Clock::now()) {
-        pollfd ready{descriptor, POLLIN, 0};
-        const timespec remaining =
-            ToTimespec(std::min<Clock::duration>(deadline - now, kLongestWait));
-        if (ppoll(&ready, 1, &remaining, nullptr) <= 0) {
-            continue;
-        }
-        std::optional<EchoAnswer> answer;
-        if ((ready.revents & POLLERR) != 0) {
-            answer = ReadQueuedErrors(descriptor, key, buffer);
-        }
-        if (!answer && (ready.revents & POLLIN) != 0) {
-            answer = ReadQueuedAnswer(socket, key, buffer, deadline);
-        }
-        if (answer) {
-            WriteReply(reply, *answer, RoundTripSince(sentAt));
-            return 1;
-        }
+    const std::optional<EchoAnswer> answer = WaitForAnswer({socket, key, sentAt + timeout, buffer});
+    if (!answer) {
+        WriteReplyStatus(reply, kIpReqTimedOut);
+        return 0;
     }
-    WriteReplyStatus(reply, kIpReqTimedOut);
-    return 0;
+    WriteReply(reply, *answer, RoundTripSince(sentAt));
+    return 1;
 }
 
 }  // namespace quorl

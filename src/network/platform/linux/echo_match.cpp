@@ -1,7 +1,7 @@
 #include "echo_match.h"
 
-#include "../ip_status.h"
 #include "icmp_status.h"
+#include "network/platform/ip_status.h"
 
 namespace quorl {
 namespace {

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "../ip_status.h"
 #include "icmp_packet.h"
+#include "network/platform/ip_status.h"
 
 namespace quorl {
 

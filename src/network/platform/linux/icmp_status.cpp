@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "../ip_status.h"
 #include "icmp_error_types.h"
+#include "network/platform/ip_status.h"
 
 namespace quorl {
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "../ip_status.h"
 #include "echo_exchange.h"
+#include "network/platform/ip_status.h"
 #include "no_socket_notice.h"
 #include "reply_writer.h"
 

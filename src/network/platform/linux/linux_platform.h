@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <map>
 
-#include "../platform.h"
 #include "icmp_socket.h"
+#include "network/platform/platform.h"
 
 namespace quorl {
 

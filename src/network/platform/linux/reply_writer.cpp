@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "../ip_status.h"
-#include "../reply_block.h"
+#include "network/platform/ip_status.h"
+#include "network/platform/reply_block.h"
 
 namespace quorl {
 namespace {

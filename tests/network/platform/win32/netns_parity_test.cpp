@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <ostream>
+#include <span>
 #include <string>
 
 #include "network/netns/echo_cases.h"
@@ -66,13 +68,6 @@ protected:
         EXPECT_EQ(reply.DataSize, expected.dataSize);
     }
 
-    template <std::size_t Count>
-    void ExpectAnswers(const std::array<EchoCase, Count>& cases) {
-        for (const EchoCase& echoCase : cases) {
-            ExpectAnswer(echoCase);
-        }
-    }
-
     WinePath path_ = WinePath::Raw;
     Win32Platform platform_;
     testing::EventLog log_;
@@ -91,42 +86,39 @@ TEST_F(NetnsParityTest, RouterRouteErrorsGiveTheirStatusAndTheRouterAddress) {
     }
 }
 
-TEST_F(NetnsParityTest, ServerBehindTheRouterAnswers) {
-    ExpectAnswers(testing::kServerAnswers);
+// The other tables of cases, each sent back to back. They run after the
+// route errors: GoogleTest registers parameterized tests after the others.
+struct CaseTable {
+    const char* name;
+    std::span<const EchoCase> cases;
+};
+
+void PrintTo(const CaseTable& table, std::ostream* stream) {
+    *stream << table.name;
 }
 
-TEST_F(NetnsParityTest, AnotherHostsReplyIsTheAnswerWithItsAddress) {
-    ExpectAnswers(testing::kOtherAnswerers);
+class NetnsParityCasesTest : public NetnsParityTest,
+                             public ::testing::WithParamInterface<CaseTable> {};
+
+TEST_P(NetnsParityCasesTest, EachCaseGivesItsAnswer) {
+    for (const EchoCase& echoCase : GetParam().cases) {
+        ExpectAnswer(echoCase);
+    }
 }
 
-TEST_F(NetnsParityTest, RouterRejectionsGiveTheirStatusAndTheRouterAddress) {
-    ExpectAnswers(testing::kRouterRejections);
-}
-
-TEST_F(NetnsParityTest, HostErrorsGiveTheirStatusAndTheHostAddress) {
-    ExpectAnswers(testing::kHostErrors);
-    ExpectAnswers(testing::kReassemblyTimeout);
-}
-
-TEST_F(NetnsParityTest, OddRepliesFromTheHost) {
-    ExpectAnswers(testing::kOddReplies);
-}
-
-TEST_F(NetnsParityTest, LocalRefusalsFailAtOnce) {
-    ExpectAnswers(testing::kLocalRefusals);
-}
-
-TEST_F(NetnsParityTest, SilentDropsTimeOut) {
-    ExpectAnswers(testing::kSilentDrops);
-}
-
-TEST_F(NetnsParityTest, EmptyAndNonAsciiTexts) {
-    ExpectAnswers(testing::kTexts);
-}
-
-TEST_F(NetnsParityTest, LinkWithASmallMtu) {
-    ExpectAnswers(testing::kNarrowLink);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Tables, NetnsParityCasesTest,
+    ::testing::Values(CaseTable{"ServerBehindTheRouter", testing::kServerAnswers},
+                      CaseTable{"AnotherHostsReply", testing::kOtherAnswerers},
+                      CaseTable{"RouterRejections", testing::kRouterRejections},
+                      CaseTable{"HostErrors", testing::kHostErrors},
+                      CaseTable{"ReassemblyTimeout", testing::kReassemblyTimeout},
+                      CaseTable{"OddReplies", testing::kOddReplies},
+                      CaseTable{"LocalRefusals", testing::kLocalRefusals},
+                      CaseTable{"SilentDrops", testing::kSilentDrops},
+                      CaseTable{"EmptyAndNonAsciiTexts", testing::kTexts},
+                      CaseTable{"LinkWithASmallMtu", testing::kNarrowLink}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace quorl
