@@ -59,7 +59,7 @@ function(quorl_add_gtest name)
     if(WIN32)
         # One test per program, its cases in its output.
         quorl_add_wine_test(${QUORL_TEST_PREFIX}${name} ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh
-            --own-network ${QUORL_WINE_PREFIX} $<TARGET_FILE:${name}>)
+            --own-network --fresh-registry ${QUORL_WINE_PREFIX} $<TARGET_FILE:${name}>)
         return()
     endif()
     # Property names and values reach each test as one flat list: an empty

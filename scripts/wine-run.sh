@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine:
-#   wine-run.sh [--own-network] PREFIX PROGRAM [ARGS...]
+#   wine-run.sh [--own-network] [--fresh-registry] PREFIX PROGRAM [ARGS...]
 #
 # Every build folder has its own Wine prefix, created here on first use (or
 # by the test win32.WinePrefix, before every other Windows test). A prefix
@@ -12,7 +12,11 @@
 # Programs in one prefix take turns, each with a wineserver of its own that
 # is ended (with the Wine services it started) before the next begins, so
 # nothing of a run is left behind. --own-network runs the program, as root,
-# in a network namespace of its own.
+# in a network namespace of its own. --fresh-registry starts it from the
+# registry as the prefix was made: Wine records the virtual devices it finds
+# (its HID mouse and keyboard) there, and a later Wine that finds them
+# recorded fails to start its desktop, so each test starts from the same
+# registry whatever ran before it.
 #
 #   wine-run.sh --probe    exits 0 when this machine can run Wine, else
 #                          prints why not and exits 77 (ctest's skip code).
@@ -26,11 +30,12 @@
 #   wine-run.sh --create PREFIX   only creates the prefix.
 set -euo pipefail
 
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 # No installers for .NET and the HTML engine while the prefix is created.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 readonly kSkip=77
+readonly kRegistryAsMade=.registry-as-made
 
 # Whether Wine and its 32-bit half are installed; if not, says why.
 installed() {
@@ -81,6 +86,8 @@ create_prefix() {
         echo "Wine could not create the prefix $prefix" >&2
         return 1
     fi
+    mkdir "$draft/$kRegistryAsMade"
+    cp -p "$draft"/*.reg "$draft/$kRegistryAsMade/"
     # A prefix without system.reg was left half made by an older version of
     # this script.
     [ -e "$prefix" ] && rm -rf "$prefix"
@@ -139,7 +146,7 @@ run_in_own_network() {
 }
 
 usage() {
-    echo "usage: $0 [--own-network] PREFIX PROGRAM [ARGS...]" >&2
+    echo "usage: $0 [--own-network] [--fresh-registry] PREFIX PROGRAM [ARGS...]" >&2
     echo "       $0 --create PREFIX | --probe | --installed" >&2
     exit 2
 }
@@ -159,11 +166,14 @@ case "${1:-}" in
     exit
     ;;
 esac
-own_network=
-if [ "${1:-}" = --own-network ]; then
-    own_network=1
-    shift
-fi
+own_network='' fresh_registry=''
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --own-network) own_network=1 && shift ;;
+    --fresh-registry) fresh_registry=1 && shift ;;
+    *) break ;;
+    esac
+done
 [ $# -ge 2 ] || usage
 prefix=$1
 shift
@@ -181,6 +191,9 @@ fi
 
 exec 9>"$prefix.run.lock"
 flock 9
+if [ -n "$fresh_registry" ] && [ -d "$prefix/$kRegistryAsMade" ]; then
+    cp -p "$prefix/$kRegistryAsMade"/*.reg "$prefix/"
+fi
 status=0
 if [ -n "$own_network" ] && [ "$(id -u)" -eq 0 ]; then
     run_in_own_network "$@" || status=$?

@@ -15,12 +15,13 @@ dpi=$2 filter=$3 prefix=$4 program=$5
 
 # Where Wine reads the screen's DPI: the user's desktop settings, and where
 # those have none, the machine's current configuration. Both in one Wine
-# run, which ends its wineserver and so saves the registry for the next.
+# run, on the registry as the prefix was made, which ends its wineserver and
+# so saves the registry for the program's run.
 settings=$(mktemp --suffix=.reg)
 trap 'rm -f "$settings"' EXIT
 printf 'REGEDIT4\n\n[%s]\n"LogPixels"=dword:%08x\n\n[%s]\n"LogPixels"=dword:%08x\n' \
     'HKEY_CURRENT_USER\Control Panel\Desktop' "$dpi" \
     'HKEY_CURRENT_CONFIG\Software\Fonts' "$dpi" >"$settings"
-"$wine_run" "$prefix" reg import "Z:${settings//\//\\}" >/dev/null 2>&1 ||
+"$wine_run" --fresh-registry "$prefix" reg import "Z:${settings//\//\\}" >/dev/null 2>&1 ||
     echo "could not set LogPixels to $dpi"
 QUORL_EXPECTED_DPI=$dpi "$wine_run" "$prefix" "$program" --gtest_filter="$filter"

@@ -79,7 +79,7 @@ in_client() {
 status=0
 echo "== Wine on its raw socket path"
 bring_up raw
-in_client env QUORL_WINE_ICMP_PATH=raw "$wine_run" "$prefix" "$program" || status=1
+in_client env QUORL_WINE_ICMP_PATH=raw "$wine_run" --fresh-registry "$prefix" "$program" || status=1
 take_down
 
 echo "== Wine on its datagram socket path"
@@ -87,6 +87,6 @@ bring_up datagram
 ip netns exec "$network-c" sysctl -qw net.ipv4.ping_group_range="0 2147483647"
 in_client setpriv --inh-caps=-net_raw --ambient-caps=-net_raw \
     --bounding-set=-net_raw env QUORL_WINE_ICMP_PATH=datagram \
-    "$wine_run" "$prefix" "$program" || status=1
+    "$wine_run" --fresh-registry "$prefix" "$program" || status=1
 take_down
 exit $status
