@@ -65,6 +65,9 @@ function(quorl_add_gtest name)
     # Property names and values reach each test as one flat list: an empty
     # value would pair the rest up wrongly, so there is none.
     set(properties SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+    # Texts cross platform calls in the locale's code page: every test runs in
+    # one locale, whatever the developer's, unless it names its own.
+    list(APPEND properties ENVIRONMENT LC_ALL=C.UTF-8)
     # The tests are listed when ctest starts, not when the program is linked,
     # so that building never runs a test program (under Wine, or at all).
     set(discovery DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
