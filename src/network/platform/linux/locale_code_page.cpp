@@ -17,9 +17,9 @@ struct CodePageNames {
 // Wine's locale names (Windows' own, in lower case) whose system locale has a
 // single-byte ANSI code page other than 1252; then those under them that
 // Wine gives 1252, having no Windows locale id of their own or a script
-// without an ANSI code page. Wine looks a name up with its country, then
-// without, and takes the ANSI code page of the locale it finds: so does
-// CodePageForLocale with this table.
+// without an ANSI code page. Wine's source looks a name up with its country,
+// then without, and takes the ANSI code page of the locale it finds: so does
+// CodePageForLocale with this table. (Wine 8.0 takes the full name only.)
 constexpr std::array<CodePageNames, 10> kCodePageNames = {{
     {874, "th"},
     {1250, "bs cs hr hu pl ro sk sl sq sr tk"},

@@ -7,8 +7,8 @@
 namespace quorl {
 namespace {
 
-// The ANSI code page Wine 8 gives Windows programs in each locale (from its
-// locale table), multi-byte and UTF-8 ones counting as 1252.
+// The ANSI code page that Wine's lookup finds for each locale in Wine 8's
+// locale table, multi-byte and UTF-8 ones counting as 1252.
 TEST(CodePageForLocale, IsTheSingleByteCodePageWineGivesTheLocale) {
     const std::pair<unsigned, std::string> kLocales[] = {
         {1251, "ru_RU.UTF-8 RU_ru.koi8r ru_ZZ uz_UZ.UTF-8@cyrillic"},
