@@ -56,15 +56,19 @@ function(quorl_add_gtest name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${QUORL_GMOCK} ${QUORL_GTEST_MAIN}
         quorl_warnings)
+    # Texts cross platform calls in the locale's code page (under Wine too):
+    # every program runs in one locale, whatever the developer's, unless a
+    # test names its own.
     if(WIN32)
         # One test per program, its cases in its output.
-        quorl_add_wine_test(${QUORL_TEST_PREFIX}${name} ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh
+        quorl_add_wine_test(${QUORL_TEST_PREFIX}${name} env LC_ALL=C.UTF-8
+            ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh
             --own-network --fresh-registry ${QUORL_WINE_PREFIX} $<TARGET_FILE:${name}>)
         return()
     endif()
     # Property names and values reach each test as one flat list: an empty
     # value would pair the rest up wrongly, so there is none.
-    set(properties SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+    set(properties SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]" ENVIRONMENT LC_ALL=C.UTF-8)
     # The tests are listed when ctest starts, not when the program is linked,
     # so that building never runs a test program (under Wine, or at all).
     set(discovery DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)

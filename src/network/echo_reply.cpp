@@ -1,5 +1,8 @@
 #include "echo_reply.h"
 
+#include <algorithm>
+#include <string>
+
 #include "ansi_text.h"
 
 namespace quorl {
@@ -14,9 +17,8 @@ ReplyBlock EncodeEchoReply(const EchoReply& reply) {
     for (std::size_t i = 0; i < kReplyOptionsLength; ++i) {
         block[kReplyOptionsOffset + i] = reply.Options[i];
     }
-    for (std::size_t i = 0; i < kReplyDataLength; ++i) {
-        block[kReplyDataOffset + i] = ToAnsiByte(reply.Data[i]);
-    }
+    const std::string data = ToAnsi(std::u16string_view(reply.Data.data(), reply.Data.size()));
+    std::copy(data.begin(), data.end(), block.begin() + kReplyDataOffset);
     return block;
 }
 
@@ -30,9 +32,9 @@ EchoReply DecodeEchoReply(const ReplyBlock& block) {
     for (std::size_t i = 0; i < kReplyOptionsLength; ++i) {
         reply.Options[i] = block[kReplyOptionsOffset + i];
     }
-    for (std::size_t i = 0; i < kReplyDataLength; ++i) {
-        reply.Data[i] = FromAnsiByte(block[kReplyDataOffset + i]);
-    }
+    const std::u16string data = FromAnsi(std::string_view(
+        reinterpret_cast<const char*>(block.data()) + kReplyDataOffset, kReplyDataLength));
+    std::copy(data.begin(), data.end(), reply.Data.begin());
     return reply;
 }
 

@@ -178,7 +178,7 @@ inline constexpr std::array<EchoCase, 6> kLocalRefusals = {{
 }};
 
 // Texts at the edges: nothing at all, and letters outside ASCII, which
-// leave as one Windows-1252 byte each.
+// leave as one byte each in the tests' locale (Windows-1252).
 inline constexpr std::array<EchoCase, 2> kTexts = {{
     Everywhere("192.0.2.2", "", 1, {kIpSuccess, "192.0.2.2", 0}),
     Everywhere("192.0.2.2", "Grüße", 1, {kIpSuccess, "192.0.2.2", 5}),
