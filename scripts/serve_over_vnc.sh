@@ -16,7 +16,7 @@ helpers=()
 program=
 stop() {
     local pid
-    # A second Ctrl+C must not cut the clean-up short.
+    # No signal may cut the clean-up short.
     trap '' INT TERM HUP
     for pid in $program "${helpers[@]}"; do
         kill "$pid" 2>/dev/null || true
@@ -26,10 +26,17 @@ stop() {
     done
     rm -rf "$session"
 }
+# on_signal STATUS: exits with STATUS. A second Ctrl+C, or the same one
+# passed on by a timeout around this script, must not cut the clean-up
+# short, so signals are ignored from the first on.
+on_signal() {
+    trap '' INT TERM HUP
+    exit "$1"
+}
 trap stop EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-trap 'exit 129' HUP
+trap 'on_signal 130' INT
+trap 'on_signal 143' TERM
+trap 'on_signal 129' HUP
 
 # wait_for WHAT COMMAND...: up to 30 s for COMMAND to succeed; a loaded
 # machine has been seen to take over 10 s to start the window manager.
