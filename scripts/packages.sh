@@ -6,17 +6,19 @@
 
 QUORL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libcap-dev qt6-base-dev libgl-dev
     qt6-wayland fonts-dejavu-core libcap2-bin)
-# ./run without a display: a virtual X server with a window manager, shared
-# over VNC.
-QUORL_HEADLESS_PACKAGES=(xvfb xauth x11vnc openbox wmctrl)
+# ./run without a display: Xvnc, a virtual X server that serves itself over
+# VNC, its password tool, and a window manager.
+QUORL_HEADLESS_PACKAGES=(tigervnc-standalone-server tigervnc-tools xauth openbox wmctrl)
 # locales-all: Wine takes a Windows program's ANSI code page from the C
 # library's locale, and only from one that is installed; the Windows tests
-# run in Russian, Greek and Japanese locales too.
+# run in Russian, Greek and Japanese locales too. psmisc: fuser, which
+# scripts/no-leftovers.sh asks who still holds a test's output.
 QUORL_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-dev
     iproute2 iputils-ping nftables libcap2-bin util-linux xvfb xauth
     dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
     dpkg-dev lintian appstream desktop-file-utils
-    weston qt6-wayland x11vnc openbox wmctrl vncsnapshot imagemagick locales-all)
+    weston qt6-wayland tigervnc-standalone-server tigervnc-tools openbox wmctrl vncsnapshot
+    imagemagick locales-all psmisc)
 QUORL_WINDOWS_PACKAGES=(g++-mingw-w64-i686 binutils-mingw-w64-i686 icoutils)
 # Wine for the Windows tests. Its 32-bit half comes from the i386 index,
 # which the registry sometimes serves days behind amd64; then it cannot be

@@ -9,7 +9,7 @@ set -uo pipefail
 serve=$1
 program=$2
 
-for tool in Xvfb xauth x11vnc openbox wmctrl setsid; do
+for tool in Xtigervnc tigervncpasswd xauth openbox wmctrl setsid; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: needs $tool"; exit 0; }
 done
 
