@@ -15,8 +15,8 @@
 
 #include "network/echo_service_conformance.h"
 #include "network/icmp_counters.h"
-#include "network/platform/win32/win32_platform.h"
 #include "network/platform/win32/echo_permission.h"
+#include "network/platform/win32/win32_platform.h"
 
 namespace quorl::testing {
 namespace {

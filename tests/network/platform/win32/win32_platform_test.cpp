@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "network/platform/win32/echo_permission.h"
 #include "network/echo_status_text.h"
 #include "network/name_lookup.h"
 #include "network/platform/ip_status.h"
+#include "network/platform/win32/echo_permission.h"
 #include "network/platform/win32/win32_platform.h"
 #include "network/send_echo.h"
 #include "network/sockets_setup.h"
