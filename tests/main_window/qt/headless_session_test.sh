@@ -48,7 +48,8 @@ environment_of() {
 # close_window: closes the program's window as its close button would. The
 # session says it is ready before the program has mapped its window, which
 # on a busy machine (another test building the release beside this one)
-# takes a while.
+# takes a while. The session may end, and its display with it, before
+# wmctrl has heard back: then wmctrl fails, but the window was closed.
 close_window() {
     local DISPLAY XAUTHORITY
     DISPLAY=$(environment_of "$window" DISPLAY)
@@ -58,7 +59,7 @@ close_window() {
         wmctrl -l 2>/dev/null | grep -q 'Quorl!' && break
         sleep 0.1
     done
-    wmctrl -c 'Quorl!'
+    wmctrl -c 'Quorl!' 2>/dev/null || ! kill -0 "$window" 2>/dev/null
 }
 
 # Processes left of the session: in its process session, or naming the
