@@ -299,22 +299,46 @@ TEST_F(MainWindowTest, LettersInTheAddressBoxAreReportedBeforeTheResults) {
     ExpectResultBoxes({L"-1   [ inet_addr: bad IP format ]", L"0", L"0 ms", L"0 bytes", L"", L"0"});
 }
 
+// Typed texts come back in the process's code page: 1252 here, 1251 where
+// CMakeLists.txt runs this in ru_RU.UTF-8 too.
 TEST_F(MainWindowTest, ClickEchoesLoopbackIntoTheSixBoxes) {
+    struct Echo {
+        unsigned codePage;  // 0: in every code page
+        const wchar_t* typed;
+        const wchar_t* shown;
+        const wchar_t* size;
+    };
+    const Echo kEchoes[] = {
+        {0, nullptr, L"Echo This", L"9 bytes"},
+        {1251, L"\u041f\u0440\u0438\u0432\u0435\u0442", L"\u041f\u0440\u0438\u0432\u0435\u0442",
+         L"6 bytes"},
+        {1252, L"Gr\u00fc\u00dfe, se\u00f1or", L"Gr\u00fc\u00dfe, se\u00f1or", L"12 bytes"},
+        {1252, L"\u041f\u0440\u0438\u0432\u0435\u0442", L"??????", L"6 bytes"},
+    };
     if (!testing::EchoPermitted()) {
         GTEST_SKIP() << testing::kNoEchoPermission;
     }
     testing::TypeInto(Box({ControlName::Text2}), L"127.0.0.1");
-    const std::vector<SeenMessageBox> boxes = ClickCommand1();
+    for (const Echo& echo : kEchoes) {
+        if (echo.codePage != 0 && echo.codePage != ::GetACP()) {
+            continue;
+        }
+        SCOPED_TRACE(::testing::Message() << "echo " << (&echo - kEchoes) << " in " << ::GetACP());
+        if (echo.typed != nullptr) {
+            testing::TypeInto(Box({ControlName::Text3}), echo.typed);
+        }
+        const std::vector<SeenMessageBox> boxes = ClickCommand1();
 
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(TextOf({ControlName::Text1}), L"localhost");
-    EXPECT_EQ(TextOf({ControlName::Text2}), L"127.0.0.1");
-    EXPECT_EQ(TextOf(Text4(0)), L"0   [ ip success ]");
-    EXPECT_EQ(TextOf(Text4(1)), L"16777343");
-    EXPECT_TRUE(TextOf(Text4(2)).ends_with(L" ms"));
-    EXPECT_EQ(TextOf(Text4(3)), L"9 bytes");
-    EXPECT_EQ(TextOf(Text4(4)), L"Echo This");
-    EXPECT_NE(TextOf(Text4(5)), L"0");
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(TextOf({ControlName::Text1}), L"localhost");
+        EXPECT_EQ(TextOf({ControlName::Text2}), L"127.0.0.1");
+        EXPECT_EQ(TextOf(Text4(0)), L"0   [ ip success ]");
+        EXPECT_EQ(TextOf(Text4(1)), L"16777343");
+        EXPECT_TRUE(TextOf(Text4(2)).ends_with(L" ms"));
+        EXPECT_EQ(TextOf(Text4(3)), echo.size);
+        EXPECT_EQ(TextOf(Text4(4)), echo.shown);
+        EXPECT_NE(TextOf(Text4(5)), L"0");
+    }
 }
 
 // The fake platform, watched: onCall_ runs inside each of its calls, while
