@@ -48,6 +48,16 @@ function(quorl_add_wine_test name)
         RUN_SERIAL ON LABELS "win32;wine" FIXTURES_REQUIRED quorl_wine_prefix)
 endfunction()
 
+# A test that starts servers of its own (displays, VNC, a compositor, a
+# session bus): it fails, naming them, if any outlives it, rather than
+# holding ctest's output. ctest gives half a minute over its SECONDS.
+function(quorl_add_session_test name seconds)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/no-leftovers.sh
+        --timeout ${seconds} ${ARGN})
+    math(EXPR test_seconds "${seconds} + 30")
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${test_seconds})
+endfunction()
+
 # A GoogleTest program whose tests ctest runs one by one. Tests that call
 # GTEST_SKIP are reported as skipped, not passed. Tests of programs with the
 # same RESOURCE_LOCK never run at the same time.
