@@ -11,8 +11,9 @@
 #
 # The guest sees the host's root read-only, BUILD_FOLDER writable (it holds
 # the Wine prefixes), fresh tmpfs for /tmp, /run, /var/tmp and HOME, and the
-# loopback network only. The command gets SECONDS to finish; the machine
-# gets a few minutes more to boot and power off. What this script writes
+# loopback network only. The machine has SECONDS in all, to boot, run the
+# command and power off; the command gets what the boot leaves of them, and
+# finds that number in QUORL_X86_VM_SECONDS_LEFT. What this script writes
 # lives in BUILD_FOLDER/x86-vm.
 #
 #   in-x86-vm.sh --check   exits 0 when all of that is installed, else says
@@ -22,9 +23,6 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 readonly kSkip=77
-# Booting and powering off, on top of the command's own time (within the
-# share of a test's time that scripts/x86-32.sh sets aside for it).
-readonly kBootAllowance=120
 
 usage() {
     echo "usage: $0 --check | --share BUILD_FOLDER --timeout SECONDS COMMAND..." >&2
@@ -106,7 +104,7 @@ write_settings() {
 # kernel may take the timer for broken and panic while booting.
 run_machine() {
     local kernel=$1 work=$2 build=$3 limit=$4
-    timeout --kill-after=10 $((limit + kBootAllowance)) \
+    timeout --kill-after=10 "$limit" \
         qemu-system-x86_64 -machine q35 -cpu max,smap=off,pku=off -smp "$(nproc)" -m 4G \
         -accel tcg,thread=multi -kernel "$kernel" -initrd "$work/initramfs.gz" \
         -append "console=ttyS0 quiet rdinit=/init panic=-1 no_timer_check" \
@@ -147,7 +145,7 @@ cp "$work/console" "$build/x86-vm/last-console.txt" 2>/dev/null || true
 cat "$work/output" 2>/dev/null || true
 if [ ! -f "$work/status" ]; then
     if [ "$machine_status" -eq 124 ]; then
-        echo "the emulated machine did not power off within $((limit + kBootAllowance)) s; its console:" >&2
+        echo "the emulated machine did not power off within $limit s; its console:" >&2
     else
         echo "the emulated machine stopped before the command finished; its console:" >&2
     fi
