@@ -29,6 +29,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # winsock2.h may come after it; and without the min and max macros.
 set(CMAKE_C_FLAGS_INIT "-DWIN32_LEAN_AND_MEAN -DNOMINMAX")
 set(CMAKE_CXX_FLAGS_INIT "-DWIN32_LEAN_AND_MEAN -DNOMINMAX")
+# The shipped program is single-threaded, so its statics need no guard; and
+# from GCC 13 on, the win32 model's guard waits on Vista's condition
+# variables, which XP's kernel32 lacks.
+if(QUORL_MINGW_THREAD_MODEL STREQUAL "win32")
+    string(APPEND CMAKE_CXX_FLAGS_INIT " -fno-threadsafe-statics")
+endif()
 
 # libgcc, libstdc++ (and winpthreads in the posix model) linked in, so the programs need nothing
 # but the DLLs every Windows has.
