@@ -27,6 +27,7 @@ root=${QUORL_DEBIAN_ROOTS:-/var/cache/quorl/debian}/$codename-arm64
 stamp=$root/var/lib/quorl-root-packages
 
 if [ ! -d "$root/etc/apt" ]; then
+    echo "== Making the arm64 Debian $codename root in $root (once, some minutes)" >&2
     log=$(mktemp)
     if ! make_debian_root "$codename" arm64 "$root" >"$log" 2>&1; then
         echo "The arm64 Debian $codename root could not be made. debootstrap said:"

@@ -14,7 +14,8 @@ archive_of() {
 # make_debian_root CODENAME ARCH ROOT: a minimal root of that release and
 # architecture, made in ROOT.draft and moved to ROOT when whole. Another
 # architecture's root is made in two stages, the second run under
-# qemu-user through binfmt_misc (scripts/qemu_arm64.sh).
+# qemu-user through binfmt_misc (scripts/qemu_arm64.sh). Each step returns on
+# failure itself, since a caller's `if` turns off `set -e` in here.
 make_debian_root() {
     local codename=$1 arch=$2 root=$3 archive security foreign=()
     archive=$(archive_of "")
@@ -23,15 +24,16 @@ make_debian_root() {
         echo "No Debian archive in this machine's apt sources." >&2
         return 1
     }
-    command -v debootstrap >/dev/null || apt-get install -y -q --no-install-recommends debootstrap
+    command -v debootstrap >/dev/null ||
+        apt-get install -y -q --no-install-recommends debootstrap || return 1
     [ "$arch" = "$(dpkg --print-architecture)" ] || foreign=(--foreign)
     rm -rf "$root.draft"
     mkdir -p "$root.draft"
     echo "== Making a Debian $codename $arch root in $root (once)"
     debootstrap "${foreign[@]}" --arch="$arch" --variant=minbase --include=ca-certificates,git \
-        "$codename" "$root.draft" "$archive"
+        "$codename" "$root.draft" "$archive" || return 1
     if [ ${#foreign[@]} -gt 0 ]; then
-        chroot "$root.draft" /debootstrap/debootstrap --second-stage
+        chroot "$root.draft" /debootstrap/debootstrap --second-stage || return 1
     fi
     {
         echo "Types: deb"
