@@ -3,10 +3,10 @@
 # release and prints its path. The arm64 build compiles and links against it
 # (cmake/toolchain-linux-arm64.cmake), its tests run with its libraries under
 # qemu-user, and the arm64 package gets its dependencies there and is
-# installed and opened in a throwaway layer over it (packaging/linux/). It is kept in
-# QUORL_DEBIAN_ROOTS (default /var/cache/quorl/debian) as <codename>-arm64;
-# the packages it holds are QUORL_ARM64_ROOT_PACKAGES, installed again when
-# that list changes. Needs root; the arm64 programs run through binfmt_misc.
+# installed and opened in a throwaway layer over it (packaging/linux/). It
+# is kept in QUORL_DEBIAN_ROOTS (default /var/cache/quorl/debian) as
+# <codename>-arm64; the packages it holds are QUORL_ARM64_ROOT_PACKAGES,
+# installed again when that list changes. Needs root; the arm64 programs run through binfmt_misc.
 # When the registry's arm64 index or packages cannot be had, prints why
 # instead and exits 77.
 set -euo pipefail
