@@ -10,3 +10,8 @@ add_compile_options(
 if(WIN32)
     add_link_options(-Wl,--no-insert-timestamp)
 endif()
+# A cross build's libraries and headers lie in a root of their own, whose
+# place on this machine says nothing about the program.
+if(CMAKE_SYSROOT)
+    add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_SYSROOT}/=/>)
+endif()

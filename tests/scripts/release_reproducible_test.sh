@@ -4,9 +4,11 @@
 # another umask, time zone and language, one after the other. On a
 # difference it names the file and where it differs (with diffoscope when
 # installed).
-# Usage: release_reproducible_test.sh SOURCE_FOLDER
+# Usage: release_reproducible_test.sh SOURCE_FOLDER [RELEASE_OPTIONS...]
 set -uo pipefail
 source_folder=$1
+shift
+options=("$@")
 
 command -v git >/dev/null || { echo "SKIPPED: needs git"; exit 0; }
 git -C "$source_folder" rev-parse HEAD >/dev/null 2>&1 ||
@@ -20,7 +22,7 @@ release() {
     local clone=$1 out=$2
     mkdir -p "$(dirname "$clone")"
     git clone -q "$source_folder" "$clone" || return 1
-    (umask "$3" && TZ=$4 LANG=$5 LC_ALL=$5 "$clone/scripts/release.sh" "$out") >"$out.log" 2>&1 ||
+    (umask "$3" && TZ=$4 LANG=$5 LC_ALL=$5 "$clone/scripts/release.sh" "${options[@]}" "$out") >"$out.log" 2>&1 ||
         { echo "FAILED: release.sh in $clone:"; tail -n 30 "$out.log"; return 1; }
 }
 

@@ -7,7 +7,10 @@ program=$1
 errors=$(mktemp)
 trap 'rm -f "$errors"' EXIT
 
-env -i HOME="${HOME:-/root}" timeout 10 "$program" >/dev/null 2>"$errors"
+# The arm64 build's program runs under qemu-user, which keeps its libraries'
+# prefix in QEMU_LD_PREFIX (scripts/run-arm64.sh).
+env -i HOME="${HOME:-/root}" ${QEMU_LD_PREFIX:+QEMU_LD_PREFIX="$QEMU_LD_PREFIX"} \
+    timeout 10 "$program" >/dev/null 2>"$errors"
 status=$?
 
 failed=0
