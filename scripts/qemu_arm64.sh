@@ -20,9 +20,11 @@ emulator() {
 }
 
 enable() {
-    [ -e "$kHandler" ] && return 0
+    # Mounted first: in a chroot with a /proc of its own, the kernel's
+    # handlers are there, but only once binfmt_misc is mounted again.
     mountpoint -q /proc/sys/fs/binfmt_misc ||
         mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+    [ -e "$kHandler" ] && return 0
     # binfmt-support's registry where it is installed, else systemd's.
     if command -v update-binfmts >/dev/null && [ -e /usr/share/binfmts/qemu-aarch64 ]; then
         update-binfmts --enable qemu-aarch64
