@@ -21,7 +21,12 @@ readonly kSkip=77
     echo "$0 needs root, for debootstrap, chroot and mounts." >&2
     exit 1
 }
-"$here/qemu_arm64.sh" --enable >&2
+# Without a handler (binfmt_misc not there, or not ours to change) no arm64
+# program runs here: a reason to skip, as a missing index is.
+if ! handler=$("$here/qemu_arm64.sh" --enable 2>&1); then
+    echo "arm64 programs cannot run here: $handler"
+    exit $kSkip
+fi
 codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
 root=${QUORL_DEBIAN_ROOTS:-/var/cache/quorl/debian}/$codename-arm64
 stamp=$root/var/lib/quorl-root-packages
