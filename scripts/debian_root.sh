@@ -11,15 +11,35 @@ archive_of() {
         awk '$1 == "URIs:" || $1 == "deb" { for (i = 2; i <= NF; i++) if ($i ~ /:\/\//) print $i }' | grep -m 1 -E "/debian${kind}/?\$" || true
 }
 
+# debian_sources CODENAME: apt's sources (deb822) for a root of CODENAME:
+# this machine's archive, with the release's updates and security fixes.
+debian_sources() {
+    local codename=$1 archive security
+    archive=$(archive_of "")
+    security=$(archive_of "-security")
+    echo "Types: deb"
+    echo "URIs: $archive"
+    echo "Suites: $codename $codename-updates"
+    echo "Components: main"
+    echo "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
+    if [ -n "$security" ]; then
+        echo
+        echo "Types: deb"
+        echo "URIs: $security"
+        echo "Suites: $codename-security"
+        echo "Components: main"
+        echo "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
+    fi
+}
+
 # make_debian_root CODENAME ARCH ROOT: a minimal root of that release and
 # architecture, made in ROOT.draft and moved to ROOT when whole. Another
 # architecture's root is made in two stages, the second run under
 # qemu-user through binfmt_misc (scripts/qemu_arm64.sh). Each step returns on
 # failure itself, since a caller's `if` turns off `set -e` in here.
 make_debian_root() {
-    local codename=$1 arch=$2 root=$3 archive security foreign=()
+    local codename=$1 arch=$2 root=$3 archive foreign=()
     archive=$(archive_of "")
-    security=$(archive_of "-security")
     [ -n "$archive" ] || {
         echo "No Debian archive in this machine's apt sources." >&2
         return 1
@@ -35,21 +55,7 @@ make_debian_root() {
     if [ ${#foreign[@]} -gt 0 ]; then
         chroot "$root.draft" /debootstrap/debootstrap --second-stage || return 1
     fi
-    {
-        echo "Types: deb"
-        echo "URIs: $archive"
-        echo "Suites: $codename $codename-updates"
-        echo "Components: main"
-        echo "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
-        if [ -n "$security" ]; then
-            echo
-            echo "Types: deb"
-            echo "URIs: $security"
-            echo "Suites: $codename-security"
-            echo "Components: main"
-            echo "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
-        fi
-    } >"$root.draft/etc/apt/sources.list.d/debian.sources"
+    debian_sources "$codename" >"$root.draft/etc/apt/sources.list.d/debian.sources"
     rm -f "$root.draft/etc/apt/sources.list"
     # No services start inside the root when their packages are installed.
     printf '#!/bin/sh\nexit 101\n' >"$root.draft/usr/sbin/policy-rc.d"

@@ -13,12 +13,13 @@
 # QUORL_DEBIAN_ROOTS (default /var/cache/quorl/debian), as <codename> or
 # <codename>-<arch>, so that the packages a run installed are there for the
 # next; remove the folder for a fresh one. The arm64 root of this machine's
-# release is the one the arm64 build uses (scripts/arm64-root.sh). Every run
-# gets a new clone of HEAD at /root/quorl (what is not committed is not in
-# it). The command runs in a mount namespace of its own, with the root as its
-# own mount point and /proc, /sys, /dev and a fresh /run, so that the network
-# namespace tests run there as on a machine of its own; it shares this
-# machine's network, for apt. Not part of ./test.
+# release is the one the arm64 package is installed into
+# (scripts/arm64-root.sh). Every run gets a new clone of HEAD at /root/quorl
+# (what is not committed is not in it). The command runs in a mount
+# namespace of its own, with the root as its own mount point and /proc, /sys,
+# /dev and a fresh /run, so that the network namespace tests run there as on
+# a machine of its own; it shares this machine's network, for apt. Not part
+# of ./test.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=scripts/debian_root.sh

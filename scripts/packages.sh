@@ -134,11 +134,16 @@ ensure_wine() {
     return 1
 }
 # The arm64 build: Debian's cross compiler on this machine, and qemu-user to
-# run arm64 programs; debootstrap makes the arm64 root (scripts/arm64-root.sh).
-QUORL_ARM64_PACKAGES=(g++-aarch64-linux-gnu qemu-user-static binfmt-support debootstrap)
-# In the arm64 root: the libraries the build links against, what computes the
-# package's dependencies there (dpkg-dev), and what the installed package's
-# window check runs (packaging/linux/install_in_root.sh).
+# run arm64 programs; mmdebstrap unpacks the arm64 sysroot and debootstrap
+# makes the arm64 root (scripts/arm64-root.sh).
+QUORL_ARM64_PACKAGES=(g++-aarch64-linux-gnu qemu-user-static binfmt-support mmdebstrap debootstrap)
+# In the arm64 sysroot: the libraries the build links against, and the
+# loader's cache (libc-bin's ldconfig).
+QUORL_ARM64_SYSROOT_PACKAGES=(libc-bin qt6-base-dev libgl-dev libcap-dev libgtest-dev libgmock-dev)
+# In the arm64 root: the same libraries, which bring Qt's platform plugins on
+# every release, what computes the package's dependencies there (dpkg-dev),
+# and what the installed package's window check runs
+# (packaging/linux/install_in_root.sh).
 QUORL_ARM64_ROOT_PACKAGES=(qt6-base-dev libgl-dev libcap-dev libgtest-dev libgmock-dev
     qt6-wayland fonts-dejavu-core libcap2-bin xvfb xauth dbus-daemon at-spi2-core
     python3-gi gir1.2-atspi-2.0 dpkg-dev)

@@ -3,7 +3,7 @@
 # build folders of its own, and writes into OUTDIR:
 #   quorl_VERSION_amd64.deb   the Debian package of the Linux program
 #   quorl_VERSION_arm64.deb   the same for arm64, cross-built against the
-#                             arm64 root of scripts/arm64-root.sh
+#                             arm64 sysroot of scripts/arm64-root.sh
 #   Quorl-VERSION-win32.zip   Quorl.exe and its README.txt
 #   SHA256SUMS                the checksums of them all
 # With --only BUILD (linux, win32 or arm64; may be given more than once) it
@@ -42,9 +42,12 @@ wanted() {
 }
 
 ensure_packages "${QUORL_RELEASE_PACKAGES[@]}"
+arm64_sysroot=
 arm64_root=
 if wanted arm64 && [ -z "${QUORL_NO_ARM64:-}" ]; then
     ensure_packages "${QUORL_ARM64_PACKAGES[@]}"
+    arm64_sysroot=$(as_root "$top/scripts/arm64-root.sh" --sysroot) ||
+        { echo "No arm64 package: $arm64_sysroot" >&2; exit 1; }
     arm64_root=$(as_root "$top/scripts/arm64-root.sh") ||
         { echo "No arm64 package: $arm64_root" >&2; exit 1; }
 fi
@@ -89,7 +92,7 @@ if [ -n "$arm64_root" ]; then
     echo "== Linux program and Debian package for arm64"
     configure linux-arm64 -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$work/source/cmake/toolchain-linux-arm64.cmake" \
-        -DQUORL_ARM64_ROOT="$arm64_root"
+        -DQUORL_ARM64_SYSROOT="$arm64_sysroot" -DQUORL_ARM64_ROOT="$arm64_root"
     (cd "$work/linux-arm64" && cpack -G DEB >/dev/null)
     artefacts+=("$work"/linux-arm64/quorl_*_arm64.deb)
 elif wanted arm64; then

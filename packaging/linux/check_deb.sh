@@ -2,21 +2,24 @@
 # Builds the Debian package from a build folder, inspects and validates it,
 # unpacks it into a scratch root and has its program echo 127.0.0.1, driven
 # over the accessibility bus on a virtual display as a user's assistive
-# technology would drive it. The package of another architecture's build
-# (arm64) is installed into that architecture's Debian ROOT instead, and its
-# program echoes there (install_in_root.sh).
-# Usage: check_deb.sh BUILD_FOLDER SOURCE_FOLDER VERSION [ARCHITECTURE ROOT]
+# technology would drive it. The arm64 build's package is installed into the
+# arm64 Debian root instead (scripts/arm64-root.sh), and its program echoes
+# there (install_in_root.sh).
+# Usage: check_deb.sh BUILD_FOLDER SOURCE_FOLDER VERSION [arm64]
 set -euo pipefail
 build=$1
 source=$2
 version=$3
 architecture=${4:-$(dpkg --print-architecture)}
-foreign_root=${5:-}
 package=$build/quorl_${version}_${architecture}.deb
 
-if [ -n "$foreign_root" ] && [ "$(id -u)" -ne 0 ]; then
-    echo "SKIPPED: needs root to install the $architecture package into $foreign_root"
-    exit 0
+foreign_root=
+if [ "$architecture" != "$(dpkg --print-architecture)" ]; then
+    [ "$(id -u)" -eq 0 ] ||
+        { echo "SKIPPED: needs root to install the $architecture package into the $architecture root"; exit 0; }
+    # ./test makes the root while the rest builds and runs: wait for it.
+    foreign_root=$("$source/scripts/arm64-root.sh" --wait) ||
+        { echo "SKIPPED: $foreign_root"; exit 0; }
 fi
 
 for tool in cpack dpkg-deb dpkg-shlibdeps lintian appstreamcli desktop-file-validate \
