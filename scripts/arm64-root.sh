@@ -88,9 +88,12 @@ make_sysroot() {
     sources=$(mktemp --suffix=.sources)
     debian_sources "$codename" >"$sources"
     rm -rf "$draft" "$root"
-    # The extract variant sets no merged /usr up itself, as debootstrap does.
+    # Debian's /bin, /lib and /sbin are links into /usr, made before the
+    # packages are unpacked (Debian 12's still hold files there), as
+    # debootstrap makes them; the extract variant makes none.
+    # shellcheck disable=SC2016
     mmdebstrap --variant=extract --mode=root --architectures=arm64 \
-        --setup-hook=/usr/share/mmdebstrap/hooks/merged-usr/setup00.sh \
+        --setup-hook='for d in bin lib sbin; do mkdir -p "$1/usr/$d" && ln -s "usr/$d" "$1/$d"; done' \
         --include="$(paste -sd , <<<"$wanted")" "$codename" "$draft" "$sources" ||
         { rm -f "$sources"; return 1; }
     rm -f "$sources"
@@ -123,7 +126,7 @@ if [ "$(cat "$stamp" 2>/dev/null)" != "$wanted" ]; then
     trap 'rm -f "$log"' EXIT
     echo "== Making the arm64 Debian $codename ${name_of_kind[$kind]} in $root" >&2
     if ! "make_$kind" >"$log" 2>&1; then
-        reason=$(apt_reason "$(cat "$log")")
+        reason=$(apt_reason "$(cat "$log")") || true
         echo "The arm64 ${name_of_kind[$kind]%% *} could not be made in $root: ${reason:-$(tail -n 3 "$log" | paste -sd ' ')}"
         exit $kSkip
     fi
