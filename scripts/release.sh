@@ -91,8 +91,7 @@ fi
 if [ -n "$arm64_root" ]; then
     echo "== Linux program and Debian package for arm64"
     configure linux-arm64 -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$work/source/cmake/toolchain-linux-arm64.cmake" \
-        -DQUORL_ARM64_SYSROOT="$arm64_sysroot" -DQUORL_ARM64_ROOT="$arm64_root"
+        -DCMAKE_TOOLCHAIN_FILE="$work/source/cmake/toolchain-linux-arm64.cmake"
     (cd "$work/linux-arm64" && cpack -G DEB >/dev/null)
     artefacts+=("$work"/linux-arm64/quorl_*_arm64.deb)
 elif wanted arm64; then
