@@ -8,9 +8,9 @@
 #              minute) and never run as a system. The arm64 build compiles
 #              and links against it (cmake/toolchain-linux-arm64.cmake) and
 #              its tests run with its loader and libraries under qemu-user.
-#   (neither)  <codename>-arm64: a whole arm64 Debian system, made with
-#              debootstrap and apt running under qemu-user (many minutes),
-#              holding QUORL_ARM64_ROOT_PACKAGES. The arm64 package gets its
+#   (neither)  <codename>-arm64: a whole arm64 Debian system holding
+#              QUORL_ARM64_ROOT_PACKAGES, installed by mmdebstrap with dpkg
+#              running under qemu-user (some minutes). The arm64 package gets its
 #              dependencies there and is installed and opened in a throwaway
 #              layer over it (packaging/linux/).
 # Whoever makes a root holds <root>.lock meanwhile: another caller waits.
@@ -30,7 +30,7 @@ readonly kSkip=77
 kind=system
 action="make"
 declare -A option_of_kind=([system]="" [sysroot]=" --sysroot")
-declare -A name_of_kind=([system]="root (once, many minutes)" [sysroot]="sysroot (once, a minute)")
+declare -A name_of_kind=([system]="root (once, some minutes)" [sysroot]="sysroot (once, a minute)")
 for option in "$@"; do
     case $option in
     --sysroot) kind=sysroot ;;
@@ -57,7 +57,7 @@ if [ "$action" = path ]; then
 fi
 
 [ "$(id -u)" -eq 0 ] || {
-    echo "$0 needs root, for debootstrap, chroot and mounts." >&2
+    echo "$0 needs root, for mmdebstrap, chroot and mounts." >&2
     exit 1
 }
 mkdir -p "${root%/*}"
@@ -80,23 +80,31 @@ if ! handler=$("$here/qemu_arm64.sh" --enable 2>&1); then
     exit $kSkip
 fi
 
-# make_sysroot: unpacks the packages and their dependencies into ROOT.draft
-# without running any of them, gives the loader its cache, and moves the
-# draft to ROOT when whole.
-make_sysroot() {
-    local draft=$root.draft sources link target
+# bootstrap MMDEBSTRAP_OPTIONS...: the wanted packages and what they need,
+# from this release's archive, in a new ROOT.draft. apt resolves and fetches
+# them on this machine.
+bootstrap() {
+    local sources status=0
     sources=$(mktemp --suffix=.sources)
     debian_sources "$codename" >"$sources"
-    rm -rf "$draft" "$root"
+    rm -rf "$root.draft" "$root"
+    mmdebstrap --mode=root --architectures=arm64 "$@" \
+        --include="$(paste -sd , <<<"$wanted")" "$codename" "$root.draft" "$sources" || status=$?
+    rm -f "$sources"
+    return $status
+}
+
+# make_sysroot: unpacks the packages without running any of them, gives the
+# loader its cache, and moves the draft to ROOT when whole.
+make_sysroot() {
+    local draft=$root.draft link target
     # Debian's /bin, /lib and /sbin are links into /usr, made before the
     # packages are unpacked (Debian 12's still hold files there), as
     # debootstrap makes them; the extract variant makes none.
     # shellcheck disable=SC2016
-    mmdebstrap --variant=extract --mode=root --architectures=arm64 \
-        --setup-hook='for d in bin lib sbin; do mkdir -p "$1/usr/$d" && ln -s "usr/$d" "$1/$d"; done' \
-        --include="$(paste -sd , <<<"$wanted")" "$codename" "$draft" "$sources" ||
-        { rm -f "$sources"; return 1; }
-    rm -f "$sources"
+    bootstrap --variant=extract \
+        --setup-hook='for d in bin lib sbin; do mkdir -p "$1/usr/$d" && ln -s "usr/$d" "$1/$d"; done' ||
+        return 1
     chroot "$draft" /sbin/ldconfig || return 1
     # The cross linker follows the sysroot's links from this machine, where
     # an absolute one (libcap.so -> /lib/aarch64-linux-gnu/libcap.so.2)
@@ -110,15 +118,16 @@ make_sysroot() {
     mv -T "$draft" "$root"
 }
 
-# make_system: debootstrap's minimal system, then the packages.
+# make_system: Debian's essential packages, apt and the wanted packages,
+# installed. Only dpkg and the packages' own scripts run under qemu-user;
+# apt, and the unpacking of the essential packages, run natively. Nothing in
+# the root is worth an fsync: a root cut short is made again.
 make_system() {
-    if [ ! -d "$root/etc/apt" ]; then
-        make_debian_root "$codename" arm64 "$root" || return 1
-    fi
-    in_debian_root "$root" / bash -c 'apt-get update -q &&
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@" &&
-        apt-get clean' arm64-root "${QUORL_ARM64_ROOT_PACKAGES[@]}" || return 1
-    printf '%s\n' "$wanted" >"$stamp"
+    local draft=$root.draft
+    bootstrap --variant=apt --dpkgopt=force-unsafe-io || return 1
+    settle_debian_root "$codename" "$draft"
+    printf '%s\n' "$wanted" >"$draft/${stamp#"$root"/}"
+    mv -T "$draft" "$root"
 }
 
 if [ "$(cat "$stamp" 2>/dev/null)" != "$wanted" ]; then

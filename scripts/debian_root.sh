@@ -55,13 +55,20 @@ make_debian_root() {
     if [ ${#foreign[@]} -gt 0 ]; then
         chroot "$root.draft" /debootstrap/debootstrap --second-stage || return 1
     fi
-    debian_sources "$codename" >"$root.draft/etc/apt/sources.list.d/debian.sources"
-    rm -f "$root.draft/etc/apt/sources.list"
-    # No services start inside the root when their packages are installed.
-    printf '#!/bin/sh\nexit 101\n' >"$root.draft/usr/sbin/policy-rc.d"
-    chmod +x "$root.draft/usr/sbin/policy-rc.d"
-    printf '127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost ip6-loopback\n' >"$root.draft/etc/hosts"
+    settle_debian_root "$codename" "$root.draft"
     mv -T "$root.draft" "$root"
+}
+
+# settle_debian_root CODENAME ROOT: what a freshly made root of CODENAME
+# needs before use: apt's sources (debian_sources) as the only ones, no
+# services started when packages are installed, and a name for localhost.
+settle_debian_root() {
+    local codename=$1 root=$2
+    rm -f "$root"/etc/apt/sources.list "$root"/etc/apt/sources.list.d/*
+    debian_sources "$codename" >"$root/etc/apt/sources.list.d/debian.sources"
+    printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
+    chmod +x "$root/usr/sbin/policy-rc.d"
+    printf '127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost ip6-loopback\n' >"$root/etc/hosts"
 }
 
 # in_debian_root ROOT DIR COMMAND [ARGS...]: runs COMMAND as root in DIR
