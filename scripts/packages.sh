@@ -135,8 +135,9 @@ ensure_wine() {
 }
 # The arm64 build: Debian's cross compiler on this machine, and qemu-user to
 # run arm64 programs; mmdebstrap makes the arm64 sysroot and root
-# (scripts/arm64-root.sh).
-QUORL_ARM64_PACKAGES=(g++-aarch64-linux-gnu qemu-user-static binfmt-support mmdebstrap)
+# (scripts/arm64-root.sh), and from Debian 13 on needs arch-test to make a
+# root of another architecture.
+QUORL_ARM64_PACKAGES=(g++-aarch64-linux-gnu qemu-user-static binfmt-support mmdebstrap arch-test)
 # In the arm64 sysroot: the libraries the build links against, and the
 # loader's cache (libc-bin's ldconfig).
 QUORL_ARM64_SYSROOT_PACKAGES=(libc-bin qt6-base-dev libgl-dev libcap-dev libgtest-dev libgmock-dev)

@@ -14,6 +14,14 @@ command -v git >/dev/null || { echo "SKIPPED: needs git"; exit 0; }
 git -C "$source_folder" rev-parse HEAD >/dev/null 2>&1 ||
     { echo "SKIPPED: $source_folder is not a git checkout"; exit 0; }
 
+# The arm64 package needs the arm64 root, which ./test makes while the rest
+# builds and runs: wait for it, and where it could not be made, skip as the
+# package's own check does.
+if [[ " ${options[*]} " == *" arm64 "* ]] && [ "$(id -u)" -eq 0 ]; then
+    arm64_root=$("$source_folder/scripts/arm64-root.sh" --wait) ||
+        { echo "SKIPPED: $arm64_root"; exit 0; }
+fi
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
