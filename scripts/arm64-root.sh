@@ -120,8 +120,8 @@ make_sysroot() {
 
 # make_system: Debian's essential packages, apt and the wanted packages,
 # installed. Only dpkg and the packages' own scripts run under qemu-user;
-# apt, and the unpacking of the essential packages, run natively. Nothing in
-# the root is worth an fsync: a root cut short is made again.
+# apt runs natively. Nothing in the root is worth an fsync: a root cut short
+# is made again.
 make_system() {
     local draft=$root.draft
     bootstrap --variant=apt --dpkgopt=force-unsafe-io || return 1
